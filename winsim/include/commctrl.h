@@ -1,0 +1,5 @@
+// Common controls: the progress bar and image lists.
+#pragma once
+
+#include <windows.h>
+#include "win/comctl.h"

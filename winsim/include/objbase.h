@@ -1,0 +1,5 @@
+// COM: apartment initialisation and object creation.
+#pragma once
+
+#include <windows.h>
+#include "win/com.h"

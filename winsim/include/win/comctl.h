@@ -1,0 +1,4 @@
+// Common controls: progress bar, image lists.
+#pragma once
+
+#include "win/base.h"
