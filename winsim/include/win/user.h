@@ -1,4 +1,5 @@
-// User interface services: window classes, windows, messages, timers, dialogs, controls, message boxes, input.
+// User interface services: window classes, windows, messages, timers, dialogs, input.
 #pragma once
 
 #include "win/base.h"
+#include "win/user_controls.h"
