@@ -3,3 +3,4 @@
 
 #include <windows.h>
 #include "win/comctl.h"
+#include "win/imagelist.h"
