@@ -1,0 +1,16 @@
+// The frame every page shares: placement, the product name in its texts, the heading colour.
+#pragma once
+
+#include <windows.h>
+
+const int CENTER_ON_SCREEN = 0;
+const int CENTER_RIGHT_OF_PANEL = 1;
+
+const int APPLY_TO_HEADING = 0;
+const int APPLY_TO_CAPTION = 1;
+
+const int IDC_HEADING = 700;
+
+void CenterPage(HWND page, int mode);
+void ApplyProductName(HWND page, int mode);
+HBRUSH ColorHeadingText(HDC dc, HWND control);
