@@ -131,6 +131,13 @@ typedef struct _SYSTEMTIME {
 } SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
 static_assert(sizeof(SYSTEMTIME) == 16);
 
+// Passed as null by the installer (default security) to file, folder and registry calls.
+typedef struct _SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
 typedef struct _GUID {
     DWORD Data1;
     WORD Data2;
