@@ -42,8 +42,9 @@ constexpr const char* kLastResort = "DejaVu Sans";
 }  // namespace
 
 FaceLibrary& FaceLibrary::instance() {
-    static FaceLibrary library;
-    return library;
+    // Lives as long as the process: realised fonts hold its faces until the very end.
+    static FaceLibrary* library = new FaceLibrary;
+    return *library;
 }
 
 FaceLibrary::FaceLibrary() {

@@ -30,10 +30,11 @@ std::string logfont_key(const LOGFONTA& lf) {
 }  // namespace
 
 const RealizedFont& RealizedFont::for_logfont(const LOGFONTA& logfont) {
-    static std::map<std::string, std::unique_ptr<RealizedFont>> cache;
+    // Kept for the whole process, so a font made on every paint is realised only once.
+    static auto* cache = new std::map<std::string, std::unique_ptr<RealizedFont>>;
     std::string key = logfont_key(logfont);
-    auto it = cache.find(key);
-    if (it == cache.end()) it = cache.emplace(key, std::make_unique<RealizedFont>(logfont)).first;
+    auto it = cache->find(key);
+    if (it == cache->end()) it = cache->emplace(key, std::make_unique<RealizedFont>(logfont)).first;
     return *it->second;
 }
 
