@@ -1,11 +1,14 @@
 // The backdrop's picture: band, banner and rule across the top, the dark left panel with
 // the step labels and a picture, the ruled white work area, the shadowed title and tagline.
+#include <string.h>
+
 #include "wizard/backdrop_paint.h"
 
 #include <shlobj.h>
 
 #include "core/manifest.h"
 #include "wizard/backdrop_window.h"
+#include "wizard/page_frame.h"
 #include "wizard/wizard_main.h"
 
 const int TITLE_TEXT_SIZE = 30;    // room for 29 characters
@@ -67,13 +70,13 @@ static void FormatIntoRoom(char* room, int roomSize, const char* format, const c
                            const char* second) {
     char scratch[FORMAT_SCRATCH_SIZE];
     wsprintfA(scratch, format, first, second);
-    lstrcpynA(room, scratch, roomSize);
+    CopyTextIntoRoom(room, scratch, roomSize);
 }
 
 static void FillFontDescriptions(void) {
     LOGFONTA* title = &BackdropStyle.TitleFont;
-    int titleLength = lstrlenA(BackdropStyle.TitleText);
-    int taglineLength = lstrlenA(BackdropStyle.TaglineText);
+    int titleLength = (int)strlen(BackdropStyle.TitleText);
+    int taglineLength = (int)strlen(BackdropStyle.TaglineText);
 
     ZeroMemory(title, sizeof(*title));
     title->lfHeight = 64;
@@ -84,21 +87,21 @@ static void FillFontDescriptions(void) {
     title->lfClipPrecision = CLIP_DEFAULT_PRECIS;
     title->lfQuality = PROOF_QUALITY;
     title->lfPitchAndFamily = FF_SCRIPT | VARIABLE_PITCH;
-    lstrcpyA(title->lfFaceName, "Comic Sans MS");
+    strcpy(title->lfFaceName, "Comic Sans MS");
 
     BackdropStyle.TaglineFont = *title;
     int taglineDivisor = (int)(1.5 * taglineLength);
     BackdropStyle.TaglineFont.lfHeight = ScreenHeight / 18;
     BackdropStyle.TaglineFont.lfWidth = taglineDivisor > 0 ? ScreenWidth / taglineDivisor : 0;
     BackdropStyle.TaglineFont.lfWeight = FW_NORMAL;
-    lstrcpyA(BackdropStyle.TaglineFont.lfFaceName, "Arial");
+    strcpy(BackdropStyle.TaglineFont.lfFaceName, "Arial");
 
     BackdropStyle.StepFont = *title;
     BackdropStyle.StepFont.lfHeight = -11;
     BackdropStyle.StepFont.lfWidth = 0;
     BackdropStyle.StepFont.lfWeight = FW_BOLD;
     BackdropStyle.StepFont.lfPitchAndFamily = FF_SWISS | VARIABLE_PITCH;
-    lstrcpyA(BackdropStyle.StepFont.lfFaceName, "Ms Sans Serif");
+    strcpy(BackdropStyle.StepFont.lfFaceName, "Ms Sans Serif");
 }
 
 static void SetBackdropColors(void) {
@@ -310,7 +313,7 @@ static void DrawPanelPicture(HDC dc) {
 static void SwitchFont(HDC dc, HGDIOBJ font) { DeleteObject(SelectObject(dc, font)); }
 
 static void DrawTitle(HDC dc) {
-    int length = lstrlenA(BackdropStyle.TitleText);
+    int length = (int)strlen(BackdropStyle.TitleText);
     for (int layer = 0; layer < 4; layer++) {
         SetTextColor(dc, BackdropStyle.TitleColors[3 - layer]);
         TextOutA(dc, 11 - layer, -3 - layer, BackdropStyle.TitleText, length);
@@ -318,7 +321,7 @@ static void DrawTitle(HDC dc) {
 }
 
 static void DrawTagline(HDC dc) {
-    int length = lstrlenA(BackdropStyle.TaglineText);
+    int length = (int)strlen(BackdropStyle.TaglineText);
     SIZE extent;
     GetTextExtentPointA(dc, BackdropStyle.TaglineText, length, &extent);
     int x0 = ScreenWidth - extent.cx - 32;
@@ -334,7 +337,7 @@ static void DrawStepLabels(HDC dc) {
     for (const StepLabel& label : STEP_LABELS) {
         SetTextColor(dc, (highlighted & label.bit) ? BackdropStyle.HighlightedStepColor
                                                    : BackdropStyle.PlainStepColor);
-        TextOutA(dc, 10, label.y, label.text, lstrlenA(label.text));
+        TextOutA(dc, 10, label.y, label.text, (int)strlen(label.text));
     }
 }
 

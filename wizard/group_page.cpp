@@ -1,5 +1,7 @@
 // The program group page: offers the existing Start Menu groups, proposes the product
 // name, and runs the shortcut page on top of itself once a group is chosen.
+#include <string.h>
+
 #include <shlobj.h>
 
 #include "core/install_state.h"
@@ -21,7 +23,7 @@ const int GROUP_NAME_LIMIT = GROUP_NAME_SIZE - 1;
 static BOOL FillGroupList(HWND page) {
     char pattern[MAX_PATH];
     WIN32_FIND_DATAA found;
-    if (lstrlenA(InstallState.ProgramsDir) + 2 >= MAX_PATH) return FALSE;
+    if ((int)strlen(InstallState.ProgramsDir) + 2 >= MAX_PATH) return FALSE;
     JoinPath(pattern, InstallState.ProgramsDir, "*", 0);
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return FALSE;
@@ -34,7 +36,7 @@ static BOOL FillGroupList(HWND page) {
 }
 
 static void ResetGroupName(HWND page) {
-    lstrcpynA(InstallState.GroupName, Manifest.ProductName, GROUP_NAME_SIZE);
+    CopyTextIntoRoom(InstallState.GroupName, Manifest.ProductName, GROUP_NAME_SIZE);
     int found = (int)SendDlgItemMessageA(page, IDC_GROUP_BOX, CB_FINDSTRINGEXACT, (WPARAM)-1,
                                          (LPARAM)InstallState.GroupName);
     SendDlgItemMessageA(page, IDC_GROUP_BOX, CB_SETCURSEL, found, 0);
@@ -74,7 +76,7 @@ static void DrawGroupItem(const DRAWITEMSTRUCT* item) {
     int y = item->rcItem.top;
     BOOL selected = (item->itemState & ODS_SELECTED) != 0;
     ZeroMemory(&info, sizeof(info));
-    if (lstrlenA(InstallState.ProgramsDir) + 1 + nameLength < MAX_PATH) {
+    if ((int)strlen(InstallState.ProgramsDir) + 1 + nameLength < MAX_PATH) {
         JoinPath(path, InstallState.ProgramsDir, name, 0);
         SHGetFileInfoA(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     }

@@ -1,5 +1,7 @@
 // The installing page: records the Windows and Start Menu folders, then extracts the files
 // while its counters and the two-coloured percent bar follow along, and closes itself.
+#include <string.h>
+
 #include <shlobj.h>
 
 #include "core/file_install.h"
@@ -69,8 +71,8 @@ static void RecordProgramsFolder(HWND page) {
     LPITEMIDLIST programs;
     char path[MAX_PATH];
     if (FAILED(SHGetSpecialFolderLocation(page, CSIDL_PROGRAMS, &programs))) return;
-    if (SHGetPathFromIDListA(programs, path) && lstrlenA(path) < STATE_DIR_SIZE) {
-        lstrcpyA(InstallState.ProgramsDir, path);
+    if (SHGetPathFromIDListA(programs, path) && (int)strlen(path) < STATE_DIR_SIZE) {
+        strcpy(InstallState.ProgramsDir, path);
         PrettifyCase(InstallState.ProgramsDir);
     }
     CoTaskMemFree(programs);
@@ -80,7 +82,7 @@ static void RecordWindowsFolder(void) {
     char path[MAX_PATH];
     UINT length = GetWindowsDirectoryA(path, MAX_PATH);
     if (length == 0 || length >= STATE_DIR_SIZE) return;
-    lstrcpyA(InstallState.WindowsDir, path);
+    strcpy(InstallState.WindowsDir, path);
     PrettifyCase(InstallState.WindowsDir);
 }
 

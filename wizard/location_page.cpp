@@ -1,5 +1,7 @@
 // The program location page: proposes a program folder, lets the user browse the fixed
 // drives and their folders in an owner-drawn list or type a path, and checks the choice.
+#include <string.h>
+
 #include <shlobj.h>
 
 #include "core/install_state.h"
@@ -65,7 +67,7 @@ static void ListDrives(HWND list) {
     DWORD length = GetLogicalDriveStringsA(DRIVE_STRINGS_SIZE, driveStrings);
     if (length == 0 || length >= DRIVE_STRINGS_SIZE) driveStrings[0] = 0;
 
-    for (char* root = driveStrings; *root != 0; root += lstrlenA(root) + 1) {
+    for (char* root = driveStrings; *root != 0; root += (int)strlen(root) + 1) {
         if (root[0] >= 'a' && root[0] <= 'z') root[0] = (char)(root[0] - 'a' + 'A');
         if (GetDriveTypeA(root) == DRIVE_FIXED) AddListEntry(list, -1, root, ITEM_DRIVE);
     }
@@ -98,7 +100,7 @@ static void AddSubfolders(HWND list, const char* path, int roomLeft) {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
             continue;
         // A subfolder that could not become ProgramDir whole is not offered.
-        if (lstrlenA(path) + 1 + lstrlenA(found.cFileName) > STATE_DIR_SIZE - 1) continue;
+        if ((int)strlen(path) + 1 + (int)strlen(found.cFileName) > STATE_DIR_SIZE - 1) continue;
         if (roomLeft <= 0) break;
         char subfolder[MAX_PATH];
         JoinPath(subfolder, path, found.cFileName, 0);
@@ -113,14 +115,14 @@ static int InsertFolderChain(HWND list, const char* path) {
     const char* slash = FindBackslash(path);
     if (slash == NULL) return 0;
     int index = 1;
-    lstrcpynA(prefix, path, (int)(slash - path) + 2);
+    CopyTextIntoRoom(prefix, path, (int)(slash - path) + 2);
     AddListEntry(list, index++, prefix, ITEM_DRIVE);
     const char* p = slash + 1;
     while (*p != 0) {
         const char* end = p;
         while (*end != 0 && *end != '\\') end++;
         if (end > p) {
-            lstrcpynA(prefix, path, (int)(end - path) + 1);
+            CopyTextIntoRoom(prefix, path, (int)(end - path) + 1);
             AddListEntry(list, index++, prefix, ITEM_FOLDER);
         }
         p = *end == '\\' ? end + 1 : end;
@@ -144,7 +146,7 @@ static void ListFolder(HWND list, const char* path) {
 static void ShowFolder(HWND page, const char* text, BOOL drives) {
     HWND list = FolderList(page);
     SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    if (text != InstallState.ProgramDir) lstrcpynA(InstallState.ProgramDir, text, STATE_DIR_SIZE);
+    if (text != InstallState.ProgramDir) CopyTextIntoRoom(InstallState.ProgramDir, text, STATE_DIR_SIZE);
     SetDlgItemTextA(page, IDC_FOLDER_EDIT, InstallState.ProgramDir);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
@@ -164,7 +166,7 @@ static void ReadComputerIdentity(HWND page) {
     ZeroMemory(&info, sizeof(info));
     SHGetFileInfoA((LPCSTR)computer, 0, &info, sizeof(info),
                    SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON);
-    lstrcpynA(ComputerDisplayName, info.szDisplayName, COMPUTER_NAME_SIZE);
+    CopyTextIntoRoom(ComputerDisplayName, info.szDisplayName, COMPUTER_NAME_SIZE);
     ComputerIconIndex = (SHORT)info.iIcon;
     CoTaskMemFree(computer);
 }
@@ -174,7 +176,7 @@ static void ReadComputerIdentity(HWND page) {
 static void MakeProposal(char* proposal) {
     if (LookupPreviousProgramDir(proposal)) {
         proposal[MAX_PATH - 1] = 0;
-        if (lstrlenA(proposal) <= STATE_DIR_SIZE - 1) return;
+        if ((int)strlen(proposal) <= STATE_DIR_SIZE - 1) return;
     }
     JoinPath(proposal, DEFAULT_FOLDER_BASE, Manifest.ProductName, 0);
 }
@@ -183,13 +185,13 @@ static void ResetProgramFolder(HWND page) {
     char proposal[MAX_PATH];
     ReadComputerIdentity(page);
     MakeProposal(proposal);
-    if (lstrcmpA(proposal, InstallState.ProgramDir) == 0) return;
-    lstrcpynA(InstallState.ProgramDir, proposal, STATE_DIR_SIZE);
+    if (strcmp(proposal, InstallState.ProgramDir) == 0) return;
+    CopyTextIntoRoom(InstallState.ProgramDir, proposal, STATE_DIR_SIZE);
     ShowFolder(page, InstallState.ProgramDir, FALSE);
 }
 
 static BOOL ContainsProductName(const char* text) {
-    int nameLength = lstrlenA(Manifest.ProductName);
+    int nameLength = (int)strlen(Manifest.ProductName);
     for (const char* start = text; *start != 0; start++) {
         int i = 0;
         while (i < nameLength && start[i] != 0 &&
@@ -215,11 +217,11 @@ static BOOL ValidateProgramFolder(HWND page) {
     if (text[3] == 0) return WarnInvalidPath(page, "%sPath may not be a root drive...");
 
     if (ContainsProductName(text)) {
-        lstrcpyA(InstallState.ProgramDir, text);
+        strcpy(InstallState.ProgramDir, text);
     } else {
-        int length = lstrlenA(text);
+        int length = (int)strlen(text);
         int separator = text[length - 1] == '\\' ? 0 : 1;
-        if (length + separator + lstrlenA(Manifest.ProductName) > STATE_DIR_SIZE - 1)
+        if (length + separator + (int)strlen(Manifest.ProductName) > STATE_DIR_SIZE - 1)
             return WarnInvalidPath(page, "%sPath is too long!");
         JoinPath(InstallState.ProgramDir, text, Manifest.ProductName, 0);
     }
@@ -281,7 +283,7 @@ static void DrawFolderItem(const DRAWITEMSTRUCT* item) {
     ImageList_Draw(SmallIconList, icon, item->hDC, x, y, selected ? ILD_SELECTED : ILD_NORMAL);
     SetTextColor(item->hDC, selected ? ListColors.SelectedText : ListColors.Text);
     SetBkColor(item->hDC, selected ? ListColors.SelectedBackground : ListColors.Background);
-    int length = lstrlenA(shown);
+    int length = (int)strlen(shown);
     SIZE extent;
     GetTextExtentPoint32A(item->hDC, shown, length, &extent);
     RECT textArea = {x + 18, item->rcItem.top, x + 23 + extent.cx, item->rcItem.bottom};

@@ -1,4 +1,6 @@
 // Placement of the pages, the product name in their captions and headings, the heading colour.
+#include <string.h>
+
 #include "wizard/page_frame.h"
 
 #include "core/manifest.h"
@@ -10,6 +12,13 @@ const int FORMAT_SCRATCH_SIZE = 1024;     // wsprintfA never writes more
 
 const int PANEL_WIDTH = 150;
 const COLORREF HEADING_TEXT_COLOR = 0x800000;
+
+void CopyTextIntoRoom(char* room, const char* text, int roomSize) {
+    if (roomSize <= 0) return;
+    int i = 0;
+    for (; i < roomSize - 1 && text[i] != 0; i++) room[i] = text[i];
+    room[i] = 0;
+}
 
 void CenterPage(HWND page, int mode) {
     RECT frame;
@@ -30,7 +39,7 @@ void ApplyProductName(HWND page, int mode) {
 
     GetWindowTextA(target, format, FRAME_TEXT_READ_SIZE);
     wsprintfA(scratch, format, Manifest.ProductName);
-    lstrcpynA(result, scratch, FRAME_TEXT_RESULT_SIZE);
+    CopyTextIntoRoom(result, scratch, FRAME_TEXT_RESULT_SIZE);
     SetWindowTextA(target, result);
     if (mode == APPLY_TO_CAPTION) {
         HICON smallIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_INSTALLER), IMAGE_ICON,

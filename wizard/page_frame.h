@@ -11,6 +11,9 @@ const int APPLY_TO_CAPTION = 1;
 
 const int IDC_HEADING = 700;
 
+// Copies as much of the text as its room holds, always ending it with a terminator.
+void CopyTextIntoRoom(char* room, const char* text, int roomSize);
+
 void CenterPage(HWND page, int mode);
 void ApplyProductName(HWND page, int mode);
 HBRUSH ColorHeadingText(HDC dc, HWND control);
