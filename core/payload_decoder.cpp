@@ -312,8 +312,9 @@ static inline UINT DecodeMatchPosition()
 static void WriteOutput(DWORD count)
 {
     PayloadDecoderState& d = PayloadDecoder;
+    // A write that fails part way (a full disk) still reports what it stored.
     DWORD stored = 0;
-    if (!WriteFile(d.OutputFile, d.Window + d.BlockStart, count, &stored, NULL)) stored = 0;
+    WriteFile(d.OutputFile, d.Window + d.BlockStart, count, &stored, NULL);
     if (stored > count) stored = count;
     d.OutputStored += stored;
     d.BlockStart += count;
