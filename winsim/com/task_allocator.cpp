@@ -53,9 +53,13 @@ void* task_realloc(void* block, std::size_t size) {
     }
     std::size_t old_size = 0;
     if (!BlockTable::instance().find(block, old_size)) return nullptr;
-    void* moved = std::realloc(block, size);
-    if (!moved) return nullptr;  // the old block stays valid
     BlockTable::instance().remove(block);
+    void* moved = std::realloc(block, size);
+    if (!moved) {
+        // The old block stays valid and ours.
+        BlockTable::instance().add(block, old_size);
+        return nullptr;
+    }
     BlockTable::instance().add(moved, size);
     return moved;
 }

@@ -1,6 +1,7 @@
 // SHGetFileInfoA: display names and system icon indexes of paths and item identifier lists.
 #include <cstring>
 
+#include "host/prefix.h"
 #include "shell/item_id_list.h"
 #include "shell/shell_item.h"
 #include "shell/system_icons.h"
@@ -19,11 +20,9 @@ constexpr UINT supported_flags = SHGFI_SMALLICON | SHGFI_OPENICON | SHGFI_PIDL |
 // serves as the current directory of the simulated process.
 std::string absolute_path(const char* path) {
     if (winsim::shell::drive_letter(path) && path[2] == '\\') return path;
-    char windows[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
     std::string relative(path);
-    std::string absolute(windows);
+    std::string absolute = winsim::host::prefix().setting("machine", "windows", "C:\\WINDOWS");
+    if (!winsim::shell::drive_letter(absolute)) return {};
     if (relative == "." || relative.empty()) return absolute;
     if (relative.rfind(".\\", 0) == 0) relative.erase(0, 2);
     if (absolute.back() != '\\') absolute.push_back('\\');

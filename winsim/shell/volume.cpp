@@ -20,14 +20,24 @@ std::uint32_t serial_of(char letter) {
     return hash;
 }
 
+std::uint32_t drive_type_of(host::DriveType type) {
+    switch (type) {
+    case host::DriveType::Removable: return DRIVE_REMOVABLE;
+    case host::DriveType::Cdrom: return DRIVE_CDROM;
+    case host::DriveType::Remote: return DRIVE_REMOTE;
+    case host::DriveType::Ramdisk: return DRIVE_RAMDISK;
+    case host::DriveType::Fixed: break;
+    }
+    return DRIVE_FIXED;
+}
+
 }  // namespace
 
 std::optional<LinkVolume> volume_of(char letter) {
-    const char root[] = {letter, ':', '\\', '\0'};
-    UINT type = GetDriveTypeA(root);
-    if (type == DRIVE_UNKNOWN || type == DRIVE_NO_ROOT_DIR) return std::nullopt;
+    const host::DriveInfo* drive = host::prefix().drive(letter);
+    if (!drive) return std::nullopt;
     LinkVolume volume;
-    volume.drive_type = type;
+    volume.drive_type = drive_type_of(drive->type);
     volume.serial = serial_of(letter);
     return volume;
 }
