@@ -37,6 +37,14 @@ void make_file(const std::string& path, std::size_t size) {
     CloseHandle(file);
 }
 
+// The wide form of a path. The paths here keep to ASCII and the Latin-1 letters, whose
+// Windows-1252 bytes equal their code points.
+std::u16string wide_of(const std::string& ansi) {
+    std::u16string wide;
+    for (char c : ansi) wide.push_back(static_cast<unsigned char>(c));
+    return wide;
+}
+
 // The installer's way of making one shortcut.
 void create_shell_link(const std::string& target, const std::string& folder, const std::string& link_file,
                        const std::string& description) {
@@ -48,18 +56,11 @@ void create_shell_link(const std::string& target, const std::string& folder, con
     EXPECT_EQ(link->SetDescription(description.c_str()), S_OK);
     IPersistFile* file = nullptr;
     ASSERT_EQ(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
-    WCHAR wide[MAX_PATH];
-    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, link_file.c_str(), -1, wide, MAX_PATH), 0);
-    EXPECT_EQ(file->Save(wide, TRUE), S_OK) << link_file;
+    EXPECT_EQ(file->Save(wide_of(link_file).c_str(), TRUE), S_OK) << link_file;
     file->Release();
     link->Release();
 }
 
-std::u16string wide_of(const std::string& ansi) {
-    WCHAR wide[MAX_PATH];
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
-    return n > 0 ? std::u16string(wide) : std::u16string();
-}
 
 class ShellLinkTest : public ::testing::Test {
 protected:

@@ -3,12 +3,9 @@
 #include <mutex>
 #include <unordered_set>
 
-#if __has_include("gdi/device_context.h")
-#define WINSIM_IMAGE_LIST_DRAWS 1
 #include "gdi/device_context.h"
 #include "gdi/surface.h"
 #include "win/gdi.h"
-#endif
 
 namespace winsim::comctl {
 
@@ -94,7 +91,6 @@ std::vector<DrawnPixel> ImageList::render(int index, UINT style, std::uint32_t b
 
 using winsim::comctl::ImageList;
 
-#if WINSIM_IMAGE_LIST_DRAWS
 BOOL WINAPI ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT fStyle) {
     ImageList* list = ImageList::from_handle(himl);
     if (!list) return FALSE;
@@ -112,7 +108,6 @@ BOOL WINAPI ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UIN
         }
     return TRUE;
 }
-#endif
 
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy) {
     ImageList* list = ImageList::from_handle(himl);
