@@ -37,12 +37,11 @@ void make_file(const std::string& path, std::size_t size) {
     CloseHandle(file);
 }
 
-// The wide form of a path. The paths here keep to ASCII and the Latin-1 letters, whose
-// Windows-1252 bytes equal their code points.
+// The wide form of an ANSI path, converted as the installer converts it.
 std::u16string wide_of(const std::string& ansi) {
-    std::u16string wide;
-    for (char c : ansi) wide.push_back(static_cast<unsigned char>(c));
-    return wide;
+    WCHAR wide[MAX_PATH];
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
+    return n > 0 ? std::u16string(wide) : std::u16string();
 }
 
 // The installer's way of making one shortcut.
