@@ -177,6 +177,29 @@ TEST_F(ShellLinkTest, SaveOverwritesAnExistingShortcutAndFailsWhereNoFolderIs) {
     link->Release();
 }
 
+TEST(ShellLinkOnSmallDisks, SaveReportsWhatTheDiskRefused) {
+    std::string ini = ScratchMachine::default_ini;
+    ini += "F = fixed, 100\n";
+    ScratchMachine machine(ini);
+    for (int i = 0; i < 16; ++i) CoUninitialize();
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    IShellLinkA* link = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                               reinterpret_cast<void**>(&link)), S_OK);
+    link->SetPath("C:\\WINDOWS\\notepad.exe");
+    link->SetDescription("A description long enough that the link file needs more than a hundred bytes");
+    IPersistFile* file = nullptr;
+    ASSERT_EQ(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
+    EXPECT_EQ(file->Save(wide_of("F:\\Tool.lnk").c_str(), TRUE), HRESULT_FROM_WIN32(ERROR_DISK_FULL));
+    EXPECT_TRUE(FAILED(file->Save(wide_of("D:\\Tool.lnk").c_str(), TRUE)));  // a CD
+    LPOLESTR current = nullptr;
+    EXPECT_EQ(file->GetCurFile(&current), S_FALSE);
+    CoTaskMemFree(current);
+    file->Release();
+    link->Release();
+    CoUninitialize();
+}
+
 TEST_F(ShellLinkTest, SettersAnswerThroughTheGetters) {
     const std::string target = std::string(program_dir) + "\\Sweeplux.exe";
     make_file(target, 4096);
