@@ -94,7 +94,7 @@ TEST(GdiFonts, PositiveHeightIsTheCellAndNegativeHeightTheCharacter) {
 }
 
 TEST(GdiFonts, DoublingTheLogfontWidthDoublesTheText) {
-    SurfaceDc s(600, 60);
+    SurfaceDc s(800, 60);
     const char* text = "Sweeplux - Keep Your Drives Tidy!";
     SIZE narrow, wide;
     TEXTMETRICA tm{};
