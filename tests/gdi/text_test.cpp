@@ -2,6 +2,9 @@
 // glyphs, opaque clipped output and DrawText's layout.
 #include <gtest/gtest.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <cstring>
 #include <string>
 

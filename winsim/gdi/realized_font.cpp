@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
 #include FT_ADVANCES_H
 #include FT_OUTLINE_H
 #include FT_SIZES_H
