@@ -87,9 +87,6 @@ void set_dialog_proc(Window& window, void* context) {
     }
 }
 
-bool is_tab_stop(const Window* w) {
-    return (w->style & WS_TABSTOP) && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED);
-}
 
 }  // namespace
 
@@ -149,10 +146,10 @@ HWND DialogManager::create(HINSTANCE instance, const DialogTemplate& t, HWND own
         if (font.owned) DeleteObject(font.font);
         return nullptr;
     }
-    State& state = states_[dialog];
-    state.modal = modal;
-    state.base_x = font.base_x;
-    state.base_y = font.base_y;
+    State& created = states_[dialog];
+    created.modal = modal;
+    created.base_x = font.base_x;
+    created.base_y = font.base_y;
     if (Window* w = find_window(dialog)) {
         w->font = font.font;
         w->owns_font = font.owned;
