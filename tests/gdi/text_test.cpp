@@ -209,6 +209,13 @@ TEST(GdiText, DrawTextWrapsCentresAndMeasures) {
     EXPECT_NEAR(middle, 100, 3);
     EXPECT_LE(ink.second - ink.first, size.cx);
 
+    // A word wider than the line is broken between characters instead of running out.
+    const char* path = "C:\\WINDOWS\\Start_Menu\\Programs\\Sweeplux\\SWEEPLUX.EXE";
+    RECT narrow{0, 0, 80, 0};
+    int path_height = DrawTextA(s.dc(), path, -1, &narrow, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_GE(path_height, 2 * tm.tmHeight);
+    EXPECT_LE(narrow.right, 80);
+
     // A hard line break gives two lines even without word wrapping.
     RECT two{0, 0, 200, 0};
     EXPECT_EQ(DrawTextA(s.dc(), "a\r\nb", -1, &two, DT_CALCRECT), 2 * tm.tmHeight);
