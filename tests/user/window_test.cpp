@@ -212,12 +212,11 @@ TEST_F(Windows, SizingAndMovingReportSizeAndMove) {
     HWND child = CreateWindowExA(0, recording_class(), "", WS_CHILD | WS_VISIBLE, 5, 6, 50, 40, top, nullptr, nullptr, nullptr);
     log().clear();
     SetWindowPos(child, nullptr, 0, 0, 80, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_EQ(messages_for(child).size(), 1u);
-    EXPECT_EQ(log().back().message, static_cast<UINT>(WM_SIZE));
+    EXPECT_EQ(messages_for(child), (std::vector<UINT>{WM_NCCALCSIZE, WM_SIZE}));
     EXPECT_EQ(log().back().lparam, MAKELPARAM(80, 60));
     log().clear();
     SetWindowPos(child, nullptr, 9, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(messages_for(child), std::vector<UINT>{WM_MOVE});
+    EXPECT_EQ(messages_for(child), (std::vector<UINT>{WM_NCCALCSIZE, WM_MOVE}));
     RECT r;
     GetWindowRect(child, &r);
     EXPECT_EQ(r.right - r.left, 80);
