@@ -217,6 +217,7 @@ TEST(RcErrors, NameTheFileAndLineOfTheFault) {
         {{{"main.rc", "1 DIALOG 0, 0, 1, 1\nSTYLE DS_SETFONT\nBEGIN\nEND\n"}},
          "main.rc:3: DS_SETFONT needs a FONT statement"},
         {{{"main.rc", "#define X\n#endif\n"}}, "main.rc:2: #endif without #if"},
+        {{{"main.rc", "1 RCDATA BEGIN 1 \x01 END\n"}}, "main.rc:1: unexpected character '\\x01'"},
     };
     for (const Case& c : cases) EXPECT_EQ(compile_error(c.files), c.message);
 }
