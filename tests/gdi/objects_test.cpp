@@ -4,8 +4,7 @@
 
 #include "surface_dc.h"
 #include "win/gdi.h"
-
-DWORD WINAPI GetLastError();
+#include "win/kernel.h"
 
 using winsim::gdi::test::SurfaceDc;
 
