@@ -7,10 +7,9 @@
 #include "core/install_state.h"
 #include "core/manifest.h"
 #include "core/path_helpers.h"
+#include "resources/resource.h"
 #include "wizard/page_frame.h"
 
-const int IDC_SHORTCUT_LABEL = 600;
-const int IDC_SHORTCUT_PROGRESS = 601;
 const UINT_PTR SHORTCUTS_TIMER_ID = 300;
 
 // A folder of InstallState, a backslash, and a file name or a group name.
@@ -67,7 +66,7 @@ BOOL CreateShortcuts(HWND page) {
     CreateDirectoryA(groupFolder, NULL);
 
     for (SHORT i = 0; i < Manifest.ShortcutCount; i++) {
-        SetDlgItemTextA(page, IDC_SHORTCUT_LABEL, Manifest.Entries[i].ShortcutName);
+        SetDlgItemTextA(page, IDC_SHORTCUT_NAME, Manifest.Entries[i].ShortcutName);
         CreateEntryShortcut(i);
         SendMessageA(progress, PBM_STEPIT, 0, 0);
         PumpMessagesFor(page, 200);

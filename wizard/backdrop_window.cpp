@@ -49,10 +49,10 @@ struct WizardPage {
 };
 
 static const WizardPage WIZARD_PAGES[] = {
-    {STEP_LICENSE, IDD_LICENSE_PAGE, LicensePageProc},
-    {STEP_LOCATION, IDD_LOCATION_PAGE, LocationPageProc},
-    {STEP_FILES, IDD_INSTALLING_PAGE, InstallingPageProc},
-    {STEP_GROUP, IDD_GROUP_PAGE, GroupPageProc},
+    {STEP_LICENSE, IDD_LICENSE, LicensePageProc},
+    {STEP_LOCATION, IDD_LOCATION, LocationPageProc},
+    {STEP_FILES, IDD_INSTALLING, InstallingPageProc},
+    {STEP_GROUP, IDD_GROUP, GroupPageProc},
 };
 
 void SetStep(DWORD step) {

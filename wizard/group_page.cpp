@@ -14,9 +14,6 @@
 #include "wizard/pages.h"
 #include "wizard/wizard_main.h"
 
-const int IDC_GROUP_BOX = 500;
-const int IDC_GROUP_CONTINUE = 501;
-const int IDC_RESET_GROUP = 502;
 const int GROUP_NAME_LIMIT = GROUP_NAME_SIZE - 1;
 
 // Lists the subfolders of the Programs folder; false when it cannot be enumerated.
@@ -51,7 +48,7 @@ static void ConfirmGroup(HWND page) {
     }
     SetStep(STEP_SHORTCUTS);
     EnableWindow(GetDlgItem(page, IDC_GROUP_CONTINUE), FALSE);
-    INT_PTR result = DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SHORTCUTS_PAGE), page,
+    INT_PTR result = DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SHORTCUTS), page,
                                      ShortcutsPageProc, 0);
     if (result == IDOK) {
         PumpMessagesFor(page, 500);

@@ -11,7 +11,6 @@
 #include "wizard/page_frame.h"
 #include "wizard/pages.h"
 
-const int IDC_FOOTER = 406;
 const int NO_CONTROL_ID = 0xFFFF;
 const UINT_PTR INSTALL_TIMER_ID = 200;
 

@@ -3,7 +3,6 @@
 #include "wizard/pages.h"
 #include "wizard/wizard_main.h"
 
-const int IDC_LICENSE_TEXT = 200;
 
 // The licence text has no terminator of its own; this is room for it and one.
 const int LICENSE_TEXT_SIZE = 65536;

@@ -13,9 +13,6 @@
 #include "wizard/page_frame.h"
 #include "wizard/pages.h"
 
-const int IDC_FOLDER_EDIT = 300;
-const int IDC_FOLDER_LIST = 301;
-const int IDC_RESET_FOLDER = 302;
 
 const int FOLDER_EDIT_LIMIT = 259;
 const int COMPUTER_NAME_SIZE = 128;  // at most 127 characters

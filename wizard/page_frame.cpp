@@ -42,7 +42,7 @@ void ApplyProductName(HWND page, int mode) {
     CopyTextIntoRoom(result, scratch, FRAME_TEXT_RESULT_SIZE);
     SetWindowTextA(target, result);
     if (mode == APPLY_TO_CAPTION) {
-        HICON smallIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_INSTALLER), IMAGE_ICON,
+        HICON smallIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON,
                                             16, 16, LR_DEFAULTCOLOR);
         SendMessageA(page, WM_SETICON, ICON_SMALL, (LPARAM)smallIcon);
     }

@@ -3,13 +3,14 @@
 
 #include <windows.h>
 
+#include "resources/resource.h"
+
 const int CENTER_ON_SCREEN = 0;
 const int CENTER_RIGHT_OF_PANEL = 1;
 
 const int APPLY_TO_HEADING = 0;
 const int APPLY_TO_CAPTION = 1;
 
-const int IDC_HEADING = 700;
 
 // Copies as much of the text as its room holds, always ending it with a terminator.
 void CopyTextIntoRoom(char* room, const char* text, int roomSize);

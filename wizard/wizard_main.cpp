@@ -13,7 +13,7 @@ static const char BACKDROP_CLASS[] = "InstallApp";
 static const char WELCOME_CLASS[] = "InstallDlg";
 
 static HICON LoadSmallInstallerIcon(void) {
-    return (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_INSTALLER), IMAGE_ICON, 16, 16,
+    return (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON, 16, 16,
                              LR_DEFAULTCOLOR);
 }
 
@@ -27,7 +27,7 @@ static void RegisterWelcomeClass(void) {
     dialogClass.lpfnWndProc = DefDlgProcA;
     dialogClass.cbWndExtra = DLGWINDOWEXTRA;
     dialogClass.hInstance = AppInstance;
-    dialogClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_INSTALLER));
+    dialogClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_SETUP));
     dialogClass.hIconSm = LoadSmallInstallerIcon();
     dialogClass.lpszClassName = WELCOME_CLASS;
     RegisterClassExA(&dialogClass);
@@ -42,7 +42,7 @@ static void RegisterBackdropClass(void) {
     backdropClass.cbClsExtra = 0;
     backdropClass.cbWndExtra = 0;
     backdropClass.hInstance = AppInstance;
-    backdropClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_INSTALLER));
+    backdropClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_SETUP));
     backdropClass.hIconSm = LoadSmallInstallerIcon();
     backdropClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
     backdropClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
@@ -78,7 +78,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
     RegisterWelcomeClass();
     RegisterBackdropClass();
 
-    if (DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME_PAGE), NULL, WelcomePageProc, 0) !=
+    if (DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), NULL, WelcomePageProc, 0) !=
         IDOK)
         return 1;
     BackdropWindow = CreateBackdropWindow();

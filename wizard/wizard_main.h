@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
+#include "resources/resource.h"
+
 extern HINSTANCE AppInstance;
 extern int ScreenWidth;   // pixels, read once at start-up
 extern int ScreenHeight;  // pixels, read once at start-up
 
-// The icon of both window classes and of the pages' caption.
-const int IDI_INSTALLER = 100;
