@@ -8,7 +8,7 @@
 #include "registration/registry_entries.h"
 #include "wizard/backdrop_paint.h"
 #include "wizard/pages.h"
-#include "wizard/publisher_texts.h"
+#include "product_texts.h"
 #include "wizard/wizard_main.h"
 
 HWND BackdropWindow;
