@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #define WINAPI
 #define CALLBACK
@@ -131,6 +132,13 @@ typedef struct _SYSTEMTIME {
 } SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
 static_assert(sizeof(SYSTEMTIME) == 16);
 
+// Passed as null by the installer (default security) to file, folder and registry calls.
+typedef struct _SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
 typedef struct _GUID {
     DWORD Data1;
     WORD Data2;
@@ -245,6 +253,10 @@ typedef const CLSID& REFCLSID;
 #define ERROR_INVALID_FLAGS 1004L
 #define ERROR_INVALID_PIXEL_FORMAT 2000L
 #define ERROR_INVALID_BITMAP 1008L
+
+#define ZeroMemory(destination, length) std::memset((destination), 0, (length))
+#define CopyMemory(destination, source, length) std::memcpy((destination), (source), (length))
+#define FillMemory(destination, length, fill) std::memset((destination), (fill), (length))
 
 // Wide-string helper for the few places the installer writes L"..." literals.
 #define TEXT(s) s
