@@ -440,6 +440,7 @@ LRESULT ListBox::on_focus_changed(bool gained) {
 
 LRESULT ListBox::on_set_redraw(bool redraw) {
     redraw_ = redraw;
+    default_proc(WM_SETREDRAW, redraw, 0);
     if (redraw) {
         update_scroll_bar();
         invalidate_list();
@@ -523,6 +524,7 @@ void ListBox::draw_own_item(HDC dc, int index, const RECT& rect) const {
 LRESULT ListBox::on_paint() {
     if (!vbar_.shown() && wants_vscroll_) update_scroll_bar();
     PaintCycle paint(hwnd(), font());
+    if (!redraw_) return 0;
     HDC dc = paint.dc();
     HBRUSH brush = query_colors(WM_CTLCOLORLISTBOX, dc);
     RECT area = list_rect();

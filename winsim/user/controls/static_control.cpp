@@ -34,6 +34,11 @@ LRESULT StaticControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
 // Icons and bitmaps take the window name as the name of their resource, so it must not
 // become the window's text. A dialog template's ordinal comes as 0xFF and the number.
 LRESULT StaticControl::on_nc_create(CREATESTRUCTA* create) {
+    // SS_SUNKEN is the half-sunken edge that the window manager draws around the client area.
+    if (create->style & SS_SUNKEN) {
+        create->dwExStyle |= WS_EX_STATICEDGE;
+        SetWindowLongA(hwnd(), GWL_EXSTYLE, GetWindowLongA(hwnd(), GWL_EXSTYLE) | WS_EX_STATICEDGE);
+    }
     DWORD type = static_cast<DWORD>(create->style) & SS_TYPEMASK;
     if (type != SS_ICON && type != SS_BITMAP) return default_proc(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));
     LPCSTR name = create->lpszName;
@@ -59,12 +64,9 @@ LPCSTR StaticControl::resource_name() const {
 }
 
 LRESULT StaticControl::on_create(const CREATESTRUCTA* create) {
-    if (has_style(SS_SUNKEN)) {
-        LONG ex = GetWindowLongA(hwnd(), GWL_EXSTYLE);
-        SetWindowLongA(hwnd(), GWL_EXSTYLE, ex | WS_EX_STATICEDGE);
+    if (has_style(SS_SUNKEN))
         SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
     LPCSTR name = resource_name();
     if (!name) return 0;
     if (kind() == SS_ICON) {
