@@ -65,6 +65,13 @@ PaintCycle::~PaintCycle() {
     EndPaint(hwnd_, &paint_);
 }
 
+DWORD sunken_border(HWND hwnd, CREATESTRUCTA& create, DWORD style) {
+    if (!(style & WS_BORDER)) return style;
+    create.dwExStyle |= WS_EX_CLIENTEDGE;
+    SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    return style & ~static_cast<DWORD>(WS_BORDER);
+}
+
 void register_control_class(const char* name, WNDPROC proc, UINT class_style, int cursor_id) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);

@@ -83,6 +83,10 @@ LRESULT CALLBACK control_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPA
     return result;
 }
 
+// Fields and lists show a plain border as the classic sunken edge: the WS_BORDER of `style`
+// becomes WS_EX_CLIENTEDGE on the window being created. Answers the style without the border.
+DWORD sunken_border(HWND hwnd, CREATESTRUCTA& create, DWORD style);
+
 // Registers one control class; a class that already exists is left as it is.
 void register_control_class(const char* name, WNDPROC proc, UINT class_style, int cursor_id);
 

@@ -80,6 +80,7 @@ LRESULT EditControl::on_nc_create(CREATESTRUCTA* create) {
     wants_vscroll_ = multiline_ && (create->style & WS_VSCROLL) != 0;
     wants_hscroll_ = multiline_ && (create->style & WS_HSCROLL) != 0;
     DWORD s = static_cast<DWORD>(create->style) & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL);
+    s = sunken_border(hwnd(), *create, s);
     create->style = static_cast<LONG>(s);
     LRESULT result = default_proc(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));
     SetWindowLongA(hwnd(), GWL_STYLE, static_cast<LONG>(s));

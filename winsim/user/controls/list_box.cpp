@@ -74,6 +74,7 @@ LRESULT ListBox::on_nc_create(CREATESTRUCTA* create) {
     wants_vscroll_ = (s & WS_VSCROLL) != 0;
     scroll_always_ = (s & LBS_DISABLENOSCROLL) != 0;
     s &= ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL);
+    s = sunken_border(hwnd(), *create, s);
     create->style = static_cast<LONG>(s);
     LRESULT result = default_proc(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));
     SetWindowLongA(hwnd(), GWL_STYLE, static_cast<LONG>(s));
