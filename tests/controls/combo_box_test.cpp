@@ -38,11 +38,12 @@ TEST_F(ComboBoxTest, FindExactIgnoresCaseAndTheFieldKeepsItsOwnSpelling) {
     for (const char* t : {"Startup", "SWEEPLUX", "Accessories"}) add(combo, t);
     int found = static_cast<int>(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                               reinterpret_cast<LPARAM>("Sweeplux")));
-    EXPECT_EQ(found, 1);
+    EXPECT_EQ(found, 2);
     SendMessageA(combo, CB_SETCURSEL, found, 0);
+    EXPECT_EQ(text_of(combo), "SWEEPLUX");
     SetWindowTextA(combo, "Sweeplux");
     EXPECT_EQ(text_of(combo), "Sweeplux");
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Sweep")),
               CB_ERR);
 }

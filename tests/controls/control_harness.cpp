@@ -59,6 +59,7 @@ void ControlsTest::SetUp() {
     parent = CreateWindowExA(0, "ControlsTestParent", "Controls", WS_POPUP | WS_VISIBLE, 10, 10, 500, 400,
                              nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
+    settle();   // the parent's own first paint, before any child exists
 }
 
 void ControlsTest::TearDown() {

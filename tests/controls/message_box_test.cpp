@@ -14,6 +14,8 @@ struct BoxRun {
     std::string text;
     RECT window{};
     RECT text_rect{};
+    int line_height = 0;
+    int needed_height = 0;
     HICON icon = nullptr;
 };
 BoxRun run;
@@ -31,6 +33,17 @@ void CALLBACK press_next_key(HWND hwnd, UINT, UINT_PTR id, DWORD) {
         run.text = buffer;
         GetWindowRect(box, &run.window);
         GetClientRect(text, &run.text_rect);
+        // The height the text needs in the width and font its static has.
+        HDC dc = GetDC(text);
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(text, WM_GETFONT, 0, 0)));
+        RECT need{0, 0, run.text_rect.right, 0};
+        DrawTextA(dc, run.text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        run.line_height = tm.tmHeight;
+        run.needed_height = need.bottom;
+        SelectObject(dc, previous);
+        ReleaseDC(text, dc);
         run.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 20, STM_GETICON, 0, 0));
     }
     if (run.next >= run.keys.size()) {
@@ -39,6 +52,11 @@ void CALLBACK press_next_key(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     }
     UINT vk = run.keys[run.next++];
     HWND target = GetFocus() ? GetFocus() : box;
+    // Letters arrive as the characters typed; the other keys as key presses.
+    if (vk >= 'A' && vk <= 'Z') {
+        PostMessageA(target, WM_CHAR, vk - 'A' + 'a', 1);
+        return;
+    }
     PostMessageA(target, WM_KEYDOWN, vk, 1);
     PostMessageA(target, WM_KEYUP, vk, 1);
 }
@@ -90,7 +108,8 @@ TEST_F(MessageBoxTest, TheBoxIsSizedToItsLines) {
     const char* lines = "Installation Aborted!\r\n\r\nIf you need assistance you can email\r\nsupport at - help@example.com!";
     ASSERT_EQ(show(lines, MB_OK | MB_ICONWARNING, {VK_RETURN}), IDOK);
     EXPECT_EQ(run.text, lines);
-    EXPECT_GE(run.text_rect.bottom, 4 * 13);
+    EXPECT_GE(run.needed_height, 4 * run.line_height);
+    EXPECT_GE(run.text_rect.bottom, run.needed_height);
     int wide = run.window.right - run.window.left;
     ASSERT_EQ(show("Short", MB_OK, {VK_RETURN}), IDOK);
     int narrow = run.window.right - run.window.left;

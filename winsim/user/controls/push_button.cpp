@@ -1,5 +1,7 @@
 #include "user/controls/push_button.h"
 
+#include <cctype>
+#include <string>
 #include <vector>
 
 #include "gdi/classic_style.h"
@@ -20,6 +22,7 @@ LRESULT PushButton::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CAPTURECHANGED: return on_capture_changed();
     case WM_KEYDOWN: return on_key_down(static_cast<UINT>(wparam));
     case WM_KEYUP: return on_key_up(static_cast<UINT>(wparam));
+    case WM_CHAR: return on_char(static_cast<unsigned char>(wparam));
     case WM_SETFOCUS: return on_focus_changed(true);
     case WM_KILLFOCUS: return on_focus_changed(false);
     case WM_ENABLE: invalidate(); return 0;
@@ -111,6 +114,49 @@ LRESULT PushButton::on_key_up(UINT key) {
     space_held_ = false;
     set_pressed(false);
     click();
+    return 0;
+}
+
+namespace {
+
+std::string text_of(HWND hwnd) {
+    int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+// The letter after the single ampersand of a caption ("&Yes" has Y), or 0.
+char mnemonic_of(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+    }
+    return 0;
+}
+
+}  // namespace
+
+// A letter typed on a push button presses the push button beside it whose caption
+// underlines that letter, as "Y" and "N" answer a Yes/No question.
+LRESULT PushButton::on_char(unsigned char ch) {
+    HWND p = parent();
+    if (!p || ch <= ' ') return 0;
+    char wanted = static_cast<char>(std::toupper(ch));
+    for (HWND sibling = GetWindow(p, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(sibling) || !IsWindowEnabled(sibling)) continue;
+        if (mnemonic_of(text_of(sibling)) != wanted) continue;
+        LRESULT code = SendMessageA(sibling, WM_GETDLGCODE, 0, 0);
+        if (!(code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) continue;
+        SetFocus(sibling);
+        SendMessageA(sibling, BM_CLICK, 0, 0);
+        return 0;
+    }
     return 0;
 }
 

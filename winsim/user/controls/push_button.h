@@ -23,6 +23,7 @@ private:
     LRESULT on_capture_changed();
     LRESULT on_key_down(UINT key);
     LRESULT on_key_up(UINT key);
+    LRESULT on_char(unsigned char ch);
     LRESULT on_focus_changed(bool gained);
     LRESULT on_get_dlg_code() const;
     LRESULT on_set_style(DWORD button_style, bool redraw);
