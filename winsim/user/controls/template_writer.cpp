@@ -35,8 +35,7 @@ void TemplateWriter::align_dword() {
     if (words_.size() % 2) put(0);
 }
 
-void TemplateWriter::add_item(DWORD style, short x, short y, short cx, short cy, WORD id,
-                              WORD class_ordinal, const std::string& text) {
+void TemplateWriter::begin_item(DWORD style, short x, short y, short cx, short cy, WORD id) {
     align_dword();
     put_dword(style);
     put_dword(0);
@@ -45,11 +44,27 @@ void TemplateWriter::add_item(DWORD style, short x, short y, short cx, short cy,
     put(static_cast<WORD>(cx));
     put(static_cast<WORD>(cy));
     put(id);
-    put(0xFFFF);
-    put(class_ordinal);
+}
+
+void TemplateWriter::end_item(const std::string& text) {
     put_text(text);
     put(0);              // no creation data
     ++words_[4];         // DLGTEMPLATE::cdit follows the two DWORDs
+}
+
+void TemplateWriter::add_item(DWORD style, short x, short y, short cx, short cy, WORD id,
+                              WORD class_ordinal, const std::string& text) {
+    begin_item(style, x, y, cx, cy, id);
+    put(0xFFFF);
+    put(class_ordinal);
+    end_item(text);
+}
+
+void TemplateWriter::add_item(DWORD style, short x, short y, short cx, short cy, WORD id,
+                              const std::string& class_name, const std::string& text) {
+    begin_item(style, x, y, cx, cy, id);
+    put_text(class_name);
+    end_item(text);
 }
 
 const DLGTEMPLATE* TemplateWriter::data() const {

@@ -21,6 +21,9 @@ public:
 
     void add_item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD class_ordinal,
                   const std::string& text);
+    // An item of a class known by name, such as "msctls_progress32".
+    void add_item(DWORD style, short x, short y, short cx, short cy, WORD id, const std::string& class_name,
+                  const std::string& text);
 
     const DLGTEMPLATE* data() const;
 
@@ -29,6 +32,8 @@ private:
     void put_dword(DWORD d);
     void put_text(const std::string& ascii);
     void align_dword();
+    void begin_item(DWORD style, short x, short y, short cx, short cy, WORD id);
+    void end_item(const std::string& text);
 
     std::vector<WORD> words_;
 };
