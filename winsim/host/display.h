@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gdi/surface.h"
+#include "win/base.h"
 
 namespace winsim::host {
 
@@ -50,6 +51,10 @@ protected:
     explicit Display(int width, int height);
     gdi::Surface screen_;
 };
+
+// The screen size: WINSIM_SCREEN (WxH), else [machine] screen of the machine's winsim.ini,
+// else 1024 x 768. Read once; does not open the display.
+SIZE screen_size();
 
 // The display chosen by WINSIM_DISPLAY (or its default), created on first use with the
 // screen size of WINSIM_SCREEN or the machine's winsim.ini.
