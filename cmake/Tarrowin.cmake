@@ -20,5 +20,8 @@ function(winsim_add_library service)
   add_library(winsim_${service} STATIC ${ARGN})
   target_include_directories(winsim_${service} PUBLIC
     ${CMAKE_SOURCE_DIR}/winsim/include ${CMAKE_SOURCE_DIR}/winsim)
+  if(TARGET PkgConfig::WINSIM_FONT_DEPS)
+    target_link_libraries(winsim_${service} PUBLIC PkgConfig::WINSIM_FONT_DEPS)
+  endif()
   set_property(GLOBAL APPEND PROPERTY WINSIM_LIBRARIES winsim_${service})
 endfunction()

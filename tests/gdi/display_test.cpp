@@ -62,6 +62,11 @@ TEST(Display, PresentLaysLayersBottomFirstOverTheDesktopAndClipsThemToTheScreen)
     EXPECT_EQ(d.screen().pixel(50, 50), 0x601800u);
     EXPECT_EQ(d.screen().pixel(99, 79), 0xFF0000u);
 
+    // A window under a full-screen one does not show.
+    const Layer hidden[] = {{&page, 10, 20}, {&backdrop, 0, 0}};
+    d.present(hidden);
+    EXPECT_EQ(d.screen().pixel(10, 20), 0x601800u);
+
     // With the backdrop gone, the classic desktop colour shows.
     const Layer only_page[] = {{&page, -20, -10}};
     d.present(only_page);

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -31,18 +32,30 @@ class PrivateXServer {
 public:
     PrivateXServer() {
         if (access("/usr/bin/Xvfb", X_OK) != 0) return;
-        number_ = 90 + getpid() % 100;
-        name_ = ":" + std::to_string(number_);
+        // Xvfb picks a free display itself and writes its number to the pipe once it listens.
+        int fds[2];
+        if (pipe(fds) != 0) return;
         pid_ = fork();
         if (pid_ == 0) {
-            execl("/usr/bin/Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-                  static_cast<char*>(nullptr));
+            close(fds[0]);
+            std::string fd = std::to_string(fds[1]);
+            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten",
+                  "tcp", static_cast<char*>(nullptr));
             _exit(127);
         }
-        std::string socket = "/tmp/.X11-unix/X" + std::to_string(number_);
-        for (int i = 0; i < 100 && !std::filesystem::exists(socket); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        ready_ = std::filesystem::exists(socket);
+        close(fds[1]);
+        char buffer[32] = {};
+        std::size_t got = 0;
+        while (got < sizeof buffer - 1) {
+            ssize_t n = read(fds[0], buffer + got, sizeof buffer - 1 - got);
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+            if (std::memchr(buffer, '\n', got)) break;
+        }
+        close(fds[0]);
+        if (got == 0) return;
+        name_ = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
+        ready_ = true;
     }
     ~PrivateXServer() {
         if (pid_ > 0) {
@@ -54,7 +67,6 @@ public:
     const std::string& name() const { return name_; }
 
 private:
-    int number_ = 0;
     std::string name_;
     pid_t pid_ = -1;
     bool ready_ = false;

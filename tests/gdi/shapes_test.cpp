@@ -84,6 +84,13 @@ TEST(GdiShapes, RectangleWithAnInsideFramePenKeepsTheFrameInside) {
     EXPECT_EQ(s.at(4, 4), RGB(0, 255, 0));
     EXPECT_EQ(s.at(11, 9), RGB(255, 0, 0));
     EXPECT_EQ(s.at(12, 10), kWhite);
+    // Without a pen the fill stops one pixel short on the right and at the bottom.
+    SelectObject(s.dc(), GetStockObject(NULL_PEN));
+    Rectangle(s.dc(), 2, 12, 12, 18);
+    EXPECT_EQ(s.at(2, 12), RGB(0, 255, 0));
+    EXPECT_EQ(s.at(10, 16), RGB(0, 255, 0));
+    EXPECT_EQ(s.at(11, 16), kWhite);
+    EXPECT_EQ(s.at(10, 17), kWhite);
     SelectObject(s.dc(), GetStockObject(BLACK_PEN));
     SelectObject(s.dc(), GetStockObject(WHITE_BRUSH));
     DeleteObject(pen);

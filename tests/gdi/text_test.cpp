@@ -2,6 +2,9 @@
 // glyphs, opaque clipped output and DrawText's layout.
 #include <gtest/gtest.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <cstring>
 #include <string>
 
@@ -94,7 +97,7 @@ TEST(GdiFonts, PositiveHeightIsTheCellAndNegativeHeightTheCharacter) {
 }
 
 TEST(GdiFonts, DoublingTheLogfontWidthDoublesTheText) {
-    SurfaceDc s(600, 60);
+    SurfaceDc s(800, 60);
     const char* text = "Sweeplux - Keep Your Drives Tidy!";
     SIZE narrow, wide;
     TEXTMETRICA tm{};
@@ -117,6 +120,22 @@ TEST(GdiFonts, DoublingTheLogfontWidthDoublesTheText) {
     // The ink spans about what the extent says: the glyphs themselves are stretched.
     auto ink = s.ink_columns(RGB(255, 255, 255));
     EXPECT_GT(ink.second - ink.first, wide.cx * 9 / 10);
+}
+
+TEST(GdiFonts, AverageWidthIsTheWeightedLowerCaseAverageSoTextSpansItsCharacterCount) {
+    SurfaceDc s(10, 10);
+    TEXTMETRICA tm{};
+    {
+        // Arial's classic average is 904 of 2048 units; the metric twin has the same advances.
+        SelectedFont f(s.dc(), logfont(-100, 0, FW_NORMAL, 0x22, "Arial"));
+        GetTextMetricsA(s.dc(), &tm);
+    }
+    EXPECT_EQ(tm.tmAveCharWidth, 44);
+    // A tagline of 33 characters at an average width of 20 is about 660 pixels long.
+    SelectedFont f(s.dc(), logfont(42, 20, FW_NORMAL, 0x42, "Arial"));
+    SIZE size = extent(s.dc(), "Sweeplux - Keep Your Drives Tidy!");
+    EXPECT_GT(size.cx, 660 * 85 / 100);
+    EXPECT_LT(size.cx, 660 * 115 / 100);
 }
 
 TEST(GdiFonts, TextIsNotAntialiased) {
@@ -208,6 +227,13 @@ TEST(GdiText, DrawTextWrapsCentresAndMeasures) {
     int middle = (ink.first + ink.second) / 2;
     EXPECT_NEAR(middle, 100, 3);
     EXPECT_LE(ink.second - ink.first, size.cx);
+
+    // A word wider than the line is broken between characters instead of running out.
+    const char* path = "C:\\WINDOWS\\Start_Menu\\Programs\\Sweeplux\\SWEEPLUX.EXE";
+    RECT narrow{0, 0, 80, 0};
+    int path_height = DrawTextA(s.dc(), path, -1, &narrow, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_GE(path_height, 2 * tm.tmHeight);
+    EXPECT_LE(narrow.right, 80);
 
     // A hard line break gives two lines even without word wrapping.
     RECT two{0, 0, 200, 0};

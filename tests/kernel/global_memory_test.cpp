@@ -29,7 +29,12 @@ TEST(GlobalMemory, AFixedBlockIsItsOwnAddress) {
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(GlobalLock(block), block);
     EXPECT_EQ(static_cast<unsigned char*>(block)[15], 0);
+    EXPECT_TRUE(GlobalUnlock(block));
     EXPECT_EQ(GlobalFree(block), nullptr);
+    HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(GlobalLock(empty), nullptr);
+    EXPECT_EQ(GlobalFree(empty), nullptr);
     EXPECT_EQ(GlobalAlloc(0x8000, 4), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }

@@ -97,8 +97,9 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int x_dest, int y_dest, DWORD width, DWORD
         return 0;
     }
     // The bits hold only the scans asked for: a DIB of that many rows.
-    std::vector<std::uint8_t> header(info->bmiHeader.biSize + 4u * 256 * 2);
-    std::memcpy(header.data(), info, std::min<std::size_t>(header.size(), info->bmiHeader.biSize + 4u * DibImage::color_count(info->bmiHeader)));
+    std::size_t table = (usage == DIB_PAL_COLORS ? 2u : 4u) * DibImage::color_count(info->bmiHeader);
+    std::vector<std::uint8_t> header(info->bmiHeader.biSize + table);
+    std::memcpy(header.data(), info, header.size());
     auto* part = reinterpret_cast<BITMAPINFOHEADER*>(header.data());
     bool top_down = info->bmiHeader.biHeight < 0;
     part->biHeight = top_down ? -static_cast<LONG>(scan_lines) : static_cast<LONG>(scan_lines);

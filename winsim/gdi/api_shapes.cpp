@@ -79,9 +79,16 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     Canvas canvas = dc->canvas();
     const Pen& pen = dc->pen();
     if (!dc->brush().null()) {
-        int inset = pen.null() ? 0 : (pen.inside_frame() ? pen.width() : (pen.width() + 1) / 2);
-        if (pen.width() <= 1 && !pen.null()) inset = 1;
-        canvas.fill(RECT{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset}, dc->brush().rgb());
+        RECT inside = r;
+        if (pen.null()) {
+            // Without a pen the interior is one pixel short on the right and at the bottom.
+            --inside.right;
+            --inside.bottom;
+        } else {
+            int inset = pen.width() <= 1 ? 1 : pen.inside_frame() ? pen.width() : (pen.width() + 1) / 2;
+            inside = RECT{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+        }
+        canvas.fill(inside, dc->brush().rgb());
     }
     LinePainter(canvas, pen).outline(r);
     return TRUE;

@@ -1,5 +1,8 @@
 #include "gdi/face_library.h"
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <fontconfig/fontconfig.h>
 #include <strings.h>
 

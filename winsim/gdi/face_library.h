@@ -5,8 +5,10 @@
 #include <string>
 #include <tuple>
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
+// FreeType's handles, kept opaque so that users of this header need no FreeType headers.
+typedef struct FT_FaceRec_* FT_Face;
+typedef struct FT_SizeRec_* FT_Size;
+typedef struct FT_LibraryRec_* FT_Library;
 
 #include "win/gdi.h"
 

@@ -6,6 +6,9 @@
 #include <map>
 #include <string>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
 #include FT_OUTLINE_H
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
@@ -25,6 +28,30 @@ std::string logfont_key(const LOGFONTA& lf) {
     std::string key(reinterpret_cast<const char*>(&lf), offsetof(LOGFONTA, lfFaceName));
     key.append(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
     return key;
+}
+
+// The average character width as Windows has always measured it: the advances of a to z
+// and the space, weighted by how often each occurs in English text (the factors sum to 1000).
+// Newer fonts store an average over all their glyphs instead, which is far wider than text.
+double classic_average_width(FT_Face face) {
+    static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20,
+                                         56, 56, 17, 4, 49, 56, 71, 31, 10, 18, 3, 18, 2};
+    constexpr int kSpaceWeight = 166;
+    auto advance = [&](char32_t c) -> long {
+        FT_UInt index = FT_Get_Char_Index(face, c);
+        FT_Fixed units = 0;
+        if (index == 0 || FT_Get_Advance(face, index, FT_LOAD_NO_SCALE, &units) != 0) return -1;
+        return units;
+    };
+    long space = advance(' ');
+    if (space < 0) return 0;
+    double sum = static_cast<double>(space) * kSpaceWeight;
+    for (int i = 0; i < 26; ++i) {
+        long a = advance(U'a' + i);
+        if (a < 0) return 0;
+        sum += static_cast<double>(a) * kWeights[i];
+    }
+    return sum / 1000.0;
 }
 
 }  // namespace
@@ -72,6 +99,7 @@ RealizedFont::RealizedFont(const LOGFONTA& lf) {
         }
         if (os2->xAvgCharWidth > 0) average_units = os2->xAvgCharWidth;
     }
+    if (double classic = classic_average_width(face_); classic > 0) average_units = classic;
     double em;
     if (lf.lfHeight > 0) em = lf.lfHeight * units / (win_ascent + win_descent);
     else if (lf.lfHeight < 0) em = -static_cast<double>(lf.lfHeight);

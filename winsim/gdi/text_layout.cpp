@@ -80,7 +80,8 @@ void TextLayout::add_paragraph(std::string text, std::vector<int> marks, int wra
         push_line(std::move(text), std::move(marks));
         return;
     }
-    // Greedy: take words while they fit; a word wider than the line stands alone.
+    // Greedy: take words while they fit; a word wider than a whole line is broken after
+    // the last character that fits (at least one character per line).
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = start;     // end of the words taken so far
@@ -89,7 +90,13 @@ void TextLayout::add_paragraph(std::string text, std::vector<int> marks, int wra
             std::size_t word_end = scan;
             while (word_end < text.size() && text[word_end] == ' ') ++word_end;
             while (word_end < text.size() && text[word_end] != ' ') ++word_end;
-            if (end > start && measure(text, start, word_end) > wrap_width) break;
+            if (measure(text, start, word_end) > wrap_width) {
+                if (end == start) {
+                    end = start + 1;
+                    while (end < word_end && measure(text, start, end + 1) <= wrap_width) ++end;
+                }
+                break;
+            }
             end = word_end;
             scan = word_end;
         }

@@ -69,8 +69,17 @@ SIZE screen_size() {
 Display::Display(int width, int height) : screen_(width, height, gdi::sys_rgb(COLOR_BACKGROUND)) {}
 
 void Display::present(std::span<const Layer> layers) {
-    screen_.fill(gdi::sys_rgb(COLOR_BACKGROUND));
-    for (const Layer& layer : layers) {
+    // Whatever lies under a layer that covers the whole screen never shows.
+    std::size_t first = 0;
+    bool covered = false;
+    for (std::size_t i = layers.size(); i-- > 0 && !covered;) {
+        const Layer& l = layers[i];
+        covered = l.surface && l.x <= 0 && l.y <= 0 && l.x + l.surface->width() >= screen_.width() &&
+                  l.y + l.surface->height() >= screen_.height();
+        if (covered) first = i;
+    }
+    if (!covered) screen_.fill(gdi::sys_rgb(COLOR_BACKGROUND));
+    for (const Layer& layer : layers.subspan(first)) {
         if (!layer.surface || layer.surface->empty()) continue;
         const gdi::Surface& s = *layer.surface;
         int x0 = std::max(0, layer.x);

@@ -44,7 +44,10 @@ void* GlobalHeap::lock(HGLOBAL handle) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
-    if (block->moveable) ++block->locks;
+    if (!block->moveable) return block->bytes.get();
+    // A moveable block of no bytes has nothing to point at.
+    if (block->size == 0) return nullptr;
+    ++block->locks;
     return block->bytes.get();
 }
 
@@ -55,7 +58,9 @@ BOOL GlobalHeap::unlock(HGLOBAL handle) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    if (!block->moveable || block->locks == 0) {
+    // A fixed block is never locked, and unlocking it always succeeds.
+    if (!block->moveable) return TRUE;
+    if (block->locks == 0) {
         SetLastError(ERROR_NOT_LOCKED);
         return FALSE;
     }

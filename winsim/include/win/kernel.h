@@ -76,6 +76,7 @@ typedef struct _WIN32_FIND_DATAA {
     CHAR cFileName[MAX_PATH];
     CHAR cAlternateFileName[14];
 } WIN32_FIND_DATAA, *PWIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
+static_assert(sizeof(WIN32_FIND_DATAA) == 320);
 typedef WIN32_FIND_DATAA WIN32_FIND_DATA;
 typedef LPWIN32_FIND_DATAA LPWIN32_FIND_DATA;
 
@@ -179,6 +180,7 @@ typedef struct _STARTUPINFOA {
     HANDLE hStdOutput;
     HANDLE hStdError;
 } STARTUPINFOA, *LPSTARTUPINFOA;
+static_assert(sizeof(STARTUPINFOA) == 104 && offsetof(STARTUPINFOA, wShowWindow) == 64);
 typedef STARTUPINFOA STARTUPINFO;
 typedef LPSTARTUPINFOA LPSTARTUPINFO;
 
@@ -188,6 +190,7 @@ typedef struct _PROCESS_INFORMATION {
     DWORD dwProcessId;
     DWORD dwThreadId;
 } PROCESS_INFORMATION, *PPROCESS_INFORMATION, *LPPROCESS_INFORMATION;
+static_assert(sizeof(PROCESS_INFORMATION) == 24);
 
 BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine,
                            LPSECURITY_ATTRIBUTES lpProcessAttributes,
