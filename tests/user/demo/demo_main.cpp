@@ -46,7 +46,7 @@ static void PumpMessagesFor(HWND window, DWORD duration, bool& only_window) {
 
 static INT_PTR CALLBACK KeysPageProc(HWND page, UINT message, WPARAM wparam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        Note("keys open, focus on %d", GetDlgCtrlID(GetFocus()));
+        Note("keys open");
         return TRUE;
     }
     if (message == WM_COMMAND && HIWORD(wparam) == 0) {
