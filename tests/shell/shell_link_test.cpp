@@ -37,12 +37,11 @@ void make_file(const std::string& path, std::size_t size) {
     CloseHandle(file);
 }
 
-// The wide form of a path. The paths here keep to ASCII and the Latin-1 letters, whose
-// Windows-1252 bytes equal their code points.
+// The wide form of an ANSI path, converted as the installer converts it.
 std::u16string wide_of(const std::string& ansi) {
-    std::u16string wide;
-    for (char c : ansi) wide.push_back(static_cast<unsigned char>(c));
-    return wide;
+    WCHAR wide[MAX_PATH];
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
+    return n > 0 ? std::u16string(wide) : std::u16string();
 }
 
 // The installer's way of making one shortcut.
@@ -176,6 +175,29 @@ TEST_F(ShellLinkTest, SaveOverwritesAnExistingShortcutAndFailsWhereNoFolderIs) {
     CoTaskMemFree(current);
     file->Release();
     link->Release();
+}
+
+TEST(ShellLinkOnSmallDisks, SaveReportsWhatTheDiskRefused) {
+    std::string ini = ScratchMachine::default_ini;
+    ini += "F = fixed, 100\n";
+    ScratchMachine machine(ini);
+    for (int i = 0; i < 16; ++i) CoUninitialize();
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    IShellLinkA* link = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                               reinterpret_cast<void**>(&link)), S_OK);
+    link->SetPath("C:\\WINDOWS\\notepad.exe");
+    link->SetDescription("A description long enough that the link file needs more than a hundred bytes");
+    IPersistFile* file = nullptr;
+    ASSERT_EQ(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
+    EXPECT_EQ(file->Save(wide_of("F:\\Tool.lnk").c_str(), TRUE), HRESULT_FROM_WIN32(ERROR_DISK_FULL));
+    EXPECT_TRUE(FAILED(file->Save(wide_of("D:\\Tool.lnk").c_str(), TRUE)));  // a CD
+    LPOLESTR current = nullptr;
+    EXPECT_EQ(file->GetCurFile(&current), S_FALSE);
+    CoTaskMemFree(current);
+    file->Release();
+    link->Release();
+    CoUninitialize();
 }
 
 TEST_F(ShellLinkTest, SettersAnswerThroughTheGetters) {

@@ -208,6 +208,7 @@ TEST(RcErrors, NameTheFileAndLineOfTheFault) {
         {{{"main.rc", "A RCDATA BEGIN 1 END\n\na rcdata begin 2 end\n"}},
          "main.rc:3: resource A of this type is already defined at main.rc:1"},
         {{{"main.rc", "1 MENU BEGIN END\n"}}, "main.rc:1: unsupported resource type 'MENU'"},
+        {{{"main.rc", "\nSTRINGTABLE BEGIN 1, \"a\" END\n"}}, "main.rc:2: unsupported resource statement 'STRINGTABLE'"},
         {{{"main.rc", dialog_head + "  SLIDER 1, 0, 0, 5, 5\nEND\n"}}, "main.rc:3: unknown control statement 'SLIDER'"},
         {{{"main.rc", "1 DIALOG 0, 0, 40000, 10\n"}}, "main.rc:1: width 40000 is out of range"},
         {{{"main.rc", dialog_head + "  LTEXT \"a\", 70000, 0, 0, 5, 5\nEND\n"}},
@@ -216,6 +217,7 @@ TEST(RcErrors, NameTheFileAndLineOfTheFault) {
         {{{"main.rc", "1 DIALOG 0, 0, 1, 1\nSTYLE DS_SETFONT\nBEGIN\nEND\n"}},
          "main.rc:3: DS_SETFONT needs a FONT statement"},
         {{{"main.rc", "#define X\n#endif\n"}}, "main.rc:2: #endif without #if"},
+        {{{"main.rc", "1 RCDATA BEGIN 1 \x01 END\n"}}, "main.rc:1: unexpected character '\\x01'"},
     };
     for (const Case& c : cases) EXPECT_EQ(compile_error(c.files), c.message);
 }
@@ -242,6 +244,53 @@ TEST(RcPreprocessor, FollowsDefinesAndConditions) {
     const std::vector<std::uint8_t> data = {0x42, 0x41, 7, 0, 0, 0, 0xFF, 0xFF};
     EXPECT_EQ(script.resources[1].data, data);
     EXPECT_EQ(script.dependencies, (std::vector<std::string>{"main.rc", "ids.h"}));
+}
+
+TEST(RcDialogEx, UsesTheExtendedLayoutWithHelpIdsAndWideIds) {
+    const std::map<std::string, std::string> files = {
+        {"main.rc",
+         "1 DIALOGEX 1, 2, 30, 40, 77\n"
+         "STYLE DS_SETFONT | WS_POPUP\n"
+         "EXSTYLE WS_EX_TOPMOST\n"
+         "CAPTION \"X\"\n"
+         "FONT 9, \"Arial\", 700, 1, 0\n"
+         "BEGIN\n"
+         "  CONTROL \"a\", 70000, \"Button\", BS_PUSHBUTTON, 1, 2, 3, 4, WS_EX_CLIENTEDGE, 55\n"
+         "END\n"},
+    };
+    rc::CompiledScript script = rc::compile_script("main.rc", {}, memory_files(files));
+    ASSERT_EQ(script.resources.size(), 1u);
+    const std::vector<std::uint8_t>& bytes = script.resources[0].data;
+    TemplateReader r{bytes.data(), bytes.size()};
+    EXPECT_EQ(r.word(), 1);       // dlgVer
+    EXPECT_EQ(r.word(), 0xFFFF);  // signature
+    EXPECT_EQ(r.dword(), 77u);    // help id
+    EXPECT_EQ(r.dword(), 0x8u);   // WS_EX_TOPMOST
+    EXPECT_EQ(r.dword(), 0x80000040u);
+    EXPECT_EQ(r.word(), 1);
+    EXPECT_EQ(r.shorts(), 1);
+    EXPECT_EQ(r.shorts(), 2);
+    EXPECT_EQ(r.shorts(), 30);
+    EXPECT_EQ(r.shorts(), 40);
+    EXPECT_EQ(r.name_or_ordinal(), u"");
+    EXPECT_EQ(r.name_or_ordinal(), u"");
+    EXPECT_EQ(r.wide(), u"X");
+    EXPECT_EQ(r.word(), 9);
+    EXPECT_EQ(r.word(), 700);
+    EXPECT_EQ(r.data[r.pos], 1);  // italic
+    EXPECT_EQ(r.data[r.pos + 1], 0);  // character set
+    r.pos += 2;
+    EXPECT_EQ(r.wide(), u"Arial");
+    r.align(4);
+    EXPECT_EQ(r.dword(), 55u);     // the item's help id
+    EXPECT_EQ(r.dword(), 0x200u);  // WS_EX_CLIENTEDGE
+    EXPECT_EQ(r.dword(), 0x50000000u);
+    r.pos += 8;
+    EXPECT_EQ(r.dword(), 70000u);  // a 32-bit id
+    EXPECT_EQ(r.name_or_ordinal(), u"#128");
+    EXPECT_EQ(r.name_or_ordinal(), u"a");
+    EXPECT_EQ(r.word(), 0);
+    EXPECT_EQ(r.pos, bytes.size());
 }
 
 TEST(RcCommand, ExitsNonZeroWithTheFaultOnStandardError) {

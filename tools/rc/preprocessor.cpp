@@ -494,9 +494,10 @@ std::vector<Token> Preprocessor::tokenize(const std::string& text, const Locatio
             if (token.text.empty()) {
                 static const std::string singles = ",|&()+-*/~{}!<>=";
                 if (singles.find(c) == std::string::npos) {
-                    std::string shown = std::isprint(static_cast<unsigned char>(c))
-                                            ? std::string(1, c)
-                                            : "\\x" + std::to_string(static_cast<unsigned char>(c));
+                    static const char digits[] = "0123456789ABCDEF";
+                    const unsigned char u = static_cast<unsigned char>(c);
+                    std::string shown = std::isprint(u) ? std::string(1, c)
+                                                        : std::string("\\x") + digits[u >> 4] + digits[u & 15];
                     throw CompileError(where, "unexpected character '" + shown + "'");
                 }
                 token.text = std::string(1, c);

@@ -323,6 +323,10 @@ private:
             expression();
             return;
         }
+        static const char* const unnamed_statements[] = {"STRINGTABLE", "ACCELERATORS", "MESSAGETABLE"};
+        for (const char* word : unnamed_statements)
+            if (first.kind == TokenKind::Name && same_word(first.text, word))
+                fail("unsupported resource statement '" + first.text + "'");
         const Location where = first.where;
         ResourceId name = resource_name();
         const Token& type = peek();

@@ -31,10 +31,6 @@ LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb) {
     return winsim::com::task_alloc(cb);
 }
 
-LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb) {
-    return winsim::com::task_realloc(pv, cb);
-}
-
 void WINAPI CoTaskMemFree(LPVOID pv) {
     winsim::com::task_free(pv);
 }

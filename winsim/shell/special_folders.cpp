@@ -1,39 +1,14 @@
 // Special folders, paths of item identifier lists and the shell's allocator.
 #include <cstring>
 
-#include "com/task_allocator.h"
 #include "host/prefix.h"
 #include "shell/item_id_list.h"
+#include "shell/shell_allocator.h"
 #include "win/shell.h"
 
 namespace {
 
 constexpr const char* default_programs = "C:\\Documents and Settings\\Owner\\Start Menu\\Programs";
-
-// The task allocator behind IMalloc; one object for the process, never freed.
-class ShellAllocator final : public IMalloc {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMalloc)) {
-            *ppv = static_cast<IMalloc*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    void* STDMETHODCALLTYPE Alloc(SIZE_T cb) override { return winsim::com::task_alloc(cb); }
-    void* STDMETHODCALLTYPE Realloc(void* pv, SIZE_T cb) override { return winsim::com::task_realloc(pv, cb); }
-    void STDMETHODCALLTYPE Free(void* pv) override { winsim::com::task_free(pv); }
-    SIZE_T STDMETHODCALLTYPE GetSize(void* pv) override { return winsim::com::task_size(pv); }
-    int STDMETHODCALLTYPE DidAlloc(void* pv) override {
-        if (!pv) return -1;
-        return winsim::com::task_owns(pv) ? 1 : 0;
-    }
-    void STDMETHODCALLTYPE HeapMinimize() override {}
-};
 
 }  // namespace
 
@@ -69,7 +44,6 @@ BOOL WINAPI SHGetPathFromIDListA(LPCITEMIDLIST pidl, LPSTR pszPath) {
 
 HRESULT WINAPI SHGetMalloc(LPMALLOC* ppMalloc) {
     if (!ppMalloc) return E_INVALIDARG;
-    static ShellAllocator allocator;
-    *ppMalloc = &allocator;
+    *ppMalloc = &winsim::shell::ShellAllocator::instance();
     return S_OK;
 }

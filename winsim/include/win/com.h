@@ -83,5 +83,4 @@ HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwCl
 
 // The task allocator, which also owns item identifier lists and returned strings.
 LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb);
-LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb);
 void WINAPI CoTaskMemFree(LPVOID pv);
