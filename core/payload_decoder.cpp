@@ -5,6 +5,11 @@
 
 #include <string.h>
 
+#include <bit>
+
+// The search for the end of a frequency run reads four 16-bit entries as one 64-bit value.
+static_assert(std::endian::native == std::endian::little);
+
 const DWORD RING_SIZE = 4096;      // bytes of history a match may reach back into
 const DWORD MAX_MATCH = 60;        // longest match
 const DWORD MATCH_THRESHOLD = 2;   // matches are 3 bytes or more
@@ -104,10 +109,17 @@ struct PayloadDecoderState {
 static PayloadDecoderState PayloadDecoder;
 
 // ---- Bit reader ----
+// The decoding loop keeps BitBuffer and BitCount in a local BitWindow while it runs, so that
+// they live in registers, and puts them back into PayloadDecoder when it ends.
 
-// Takes stream bytes into BitBuffer until it holds at least 57 bits; past the stream's end
-// the bytes taken are zeros.
-static inline void TopUpBits()
+struct BitWindow {
+    ULONGLONG Buffer;  // as PayloadDecoder.BitBuffer
+    UINT Count;        // as PayloadDecoder.BitCount
+};
+
+// Takes stream bytes into the window until it holds at least 57 bits; past the stream's
+// end the bytes taken are zeros.
+static inline void TopUpBits(BitWindow& bits)
 {
     PayloadDecoderState& d = PayloadDecoder;
     if (d.InputRemaining >= 8) {
@@ -119,14 +131,14 @@ static inline void TopUpBits()
                          ((ULONGLONG)p[2] << 40) | ((ULONGLONG)p[3] << 32) |
                          ((ULONGLONG)p[4] << 24) | ((ULONGLONG)p[5] << 16) |
                          ((ULONGLONG)p[6] << 8) | (ULONGLONG)p[7];
-        UINT taken = (63 - d.BitCount) >> 3;
-        d.BitBuffer |= next >> d.BitCount;
+        UINT taken = (63 - bits.Count) >> 3;
+        bits.Buffer |= next >> bits.Count;
         d.InputCursor += taken;
         d.InputRemaining -= taken;
-        d.BitCount += taken * 8;
+        bits.Count += taken * 8;
         return;
     }
-    while (d.BitCount <= 56) {
+    while (bits.Count <= 56) {
         ULONGLONG byte = 0;
         if (d.InputRemaining > 0) {
             byte = *d.InputCursor++;
@@ -134,28 +146,28 @@ static inline void TopUpBits()
         } else {
             d.InputPadding++;
         }
-        d.BitBuffer |= byte << (56 - d.BitCount);
-        d.BitCount += 8;
+        bits.Buffer |= byte << (56 - bits.Count);
+        bits.Count += 8;
     }
 }
 
-// The next `count` bits (1 to 32) without using them up; BitCount must be at least `count`.
-static inline UINT PeekBits(UINT count)
+// The next `count` bits (1 to 32) without using them up; the window must hold them.
+static inline UINT PeekBits(const BitWindow& bits, UINT count)
 {
-    return (UINT)(PayloadDecoder.BitBuffer >> (64 - count));
+    return (UINT)(bits.Buffer >> (64 - count));
 }
 
-static inline void DropBits(UINT count)
+static inline void DropBits(BitWindow& bits, UINT count)
 {
-    PayloadDecoder.BitBuffer <<= count;
-    PayloadDecoder.BitCount -= count;
+    bits.Buffer <<= count;
+    bits.Count -= count;
 }
 
-static inline UINT ReadBit()
+static inline UINT ReadBit(BitWindow& bits)
 {
-    if (PayloadDecoder.BitCount == 0) TopUpBits();
-    UINT bit = PeekBits(1);
-    DropBits(1);
+    if (bits.Count == 0) TopUpBits(bits);
+    UINT bit = PeekBits(bits, 1);
+    DropBits(bits, 1);
     return bit;
 }
 
@@ -224,6 +236,22 @@ static void RebuildHuffmanTree()
     OutdateTop();
 }
 
+// The last node of the run of nodes of frequency f that starts at `first`, looked at four
+// at a time: the zero 16-bit lanes of the difference are the nodes still in the run. The
+// sentinels from Freq[627] on end every run below the root.
+static inline UINT LastOfRun(UINT first, UINT f)
+{
+    const ULONGLONG fourOfRun = 0x0001000100010001ull * f;
+    UINT last = first;
+    for (;;) {
+        ULONGLONG four;
+        memcpy(&four, &PayloadDecoder.Freq[last + 1], sizeof four);
+        four ^= fourOfRun;
+        if (four != 0) return last + ((UINT)std::countr_zero(four) >> 4);
+        last += 4;
+    }
+}
+
 // Counts one more occurrence of symbol s on every node from its leaf to the root, moving a
 // node that now outweighs its successors past them to keep the frequencies in order.
 static inline void UpdateHuffmanTree(UINT s)
@@ -234,28 +262,19 @@ static inline void UpdateHuffmanTree(UINT s)
     do {
         UINT k = ++d.Freq[n];
         if (k > d.Freq[n + 1]) {
-            // The nodes after n that now weigh less all weigh k - 1, the old Freq[n]: find
-            // the last of that run, four at a time while the run lasts. The sentinels
-            // from Freq[627] on end the search below the root.
-            const ULONGLONG fourOfRun = 0x0001000100010001ull * (k - 1);
-            UINT l = n + 1;
-            for (;;) {
-                ULONGLONG four;
-                memcpy(&four, &d.Freq[l + 1], sizeof four);
-                if (four != fourOfRun) break;
-                l += 4;
-            }
-            while (k > d.Freq[l + 1]) l++;
+            UINT l = LastOfRun(n + 1, k - 1);
             d.Freq[n] = d.Freq[l];
             d.Freq[l] = (WORD)k;
             UINT i = d.Child[n];
-            d.Parent[i] = (WORD)l;
-            if (i < NODE_COUNT) d.Parent[i + 1] = (WORD)l;
             UINT j = d.Child[l];
             d.Child[l] = (WORD)i;
-            d.Parent[j] = (WORD)n;
-            if (j < NODE_COUNT) d.Parent[j + 1] = (WORD)n;
             d.Child[n] = (WORD)j;
+            // A leaf has one Parent entry, an internal node's children two; writing the
+            // leaf's entry twice spares an unpredictable branch.
+            d.Parent[i] = (WORD)l;
+            d.Parent[i + (i < NODE_COUNT)] = (WORD)l;
+            d.Parent[j] = (WORD)n;
+            d.Parent[j + (j < NODE_COUNT)] = (WORD)n;
             if (d.TopReads[n] == d.TopGeneration || d.TopReads[l] == d.TopGeneration) OutdateTop();
             n = l;
         }
@@ -279,30 +298,29 @@ static void FillTopEntry(UINT index)
     d.Top[index].Stamp = d.TopGeneration;
 }
 
-// The next literal or match length; needs TOP_BITS bits in BitBuffer.
-static inline UINT DecodeSymbol()
+// The next literal or match length; the window must hold TOP_BITS bits.
+static inline UINT DecodeSymbol(BitWindow& bits)
 {
     PayloadDecoderState& d = PayloadDecoder;
-    UINT index = PeekBits(TOP_BITS);
+    UINT index = PeekBits(bits, TOP_BITS);
     if (d.Top[index].Stamp != d.TopGeneration) FillTopEntry(index);
-    DropBits(d.Top[index].Bits);
+    DropBits(bits, d.Top[index].Bits);
     UINT next = d.Child[d.Top[index].Node];
-    while (next < NODE_COUNT) next = d.Child[next + ReadBit()];
+    while (next < NODE_COUNT) next = d.Child[next + ReadBit(bits)];
     UINT s = next - NODE_COUNT;
     UpdateHuffmanTree(s);
     return s;
 }
 
 // A match's position: the distance back from WindowPosition minus one, 0 to 4095.
-static inline UINT DecodeMatchPosition()
+static inline UINT DecodeMatchPosition(BitWindow& bits)
 {
-    PayloadDecoderState& d = PayloadDecoder;
-    if (d.BitCount < POSITION_BITS) TopUpBits();
-    UINT code = PeekBits(POSITION_BITS);
+    if (bits.Count < POSITION_BITS) TopUpBits(bits);
+    UINT code = PeekBits(bits, POSITION_BITS);
     UINT prefix = code >> 6;
     UINT length = Position.CodeLength[prefix];
     UINT low = (code >> (8 - length)) & 0x3F;
-    DropBits(length + 6);
+    DropBits(bits, length + 6);
     return ((UINT)Position.UpperBits[prefix] << 6) | low;
 }
 
@@ -379,15 +397,16 @@ void DecodePayload(HWND page, const BYTE* stream, DWORD streamLength, DWORD outp
     d.WindowPosition = RING_SIZE;
     d.BlockStart = RING_SIZE;
 
+    BitWindow bits = {d.BitBuffer, d.BitCount};
     while (d.OutputRemaining > 0) {
-        if (d.BitCount < 40) TopUpBits();
-        UINT s = DecodeSymbol();
+        if (bits.Count < 40) TopUpBits(bits);
+        UINT s = DecodeSymbol(bits);
         DWORD produced;
         if (s < 256) {
             d.Window[d.WindowPosition++] = (BYTE)s;
             produced = 1;
         } else {
-            DWORD distance = DecodeMatchPosition() + 1;
+            DWORD distance = DecodeMatchPosition(bits) + 1;
             produced = s - 256 + MATCH_THRESHOLD + 1;
             // A damaged stream may end on a match longer than what is still owed.
             if (produced > d.OutputRemaining) produced = d.OutputRemaining;
@@ -401,6 +420,8 @@ void DecodePayload(HWND page, const BYTE* stream, DWORD streamLength, DWORD outp
         }
         if (d.WindowPosition > WINDOW_LIMIT) SlideWindow();
     }
+    d.BitBuffer = bits.Buffer;
+    d.BitCount = bits.Count;
     if (d.OutputFill > 0) {
         WriteOutput(d.OutputFill);
         d.OutputFill = 0;

@@ -26,7 +26,7 @@ struct MatchTable {
 
 MatchTable find_all_matches(std::span<const std::uint8_t> text) {
     MatchTable table;
-    MatchFinder finder(text, ring_prefill);
+    MatchFinder finder(text, ring_prefill, ring_size);
     table.first.reserve(text.size() - ring_prefill + 1);
     for (std::size_t pos = ring_prefill; pos < text.size(); ++pos) {
         table.first.push_back(static_cast<std::uint32_t>(table.matches.size()));

@@ -10,7 +10,7 @@ namespace lzhuf {
 
 std::vector<std::uint8_t> encode_greedy(std::span<const std::uint8_t> text) {
     StreamWriter out;
-    MatchFinder finder(text, ring_prefill);
+    MatchFinder finder(text, ring_prefill, ring_size);
     std::vector<Match> matches;
     std::size_t pos = ring_prefill;
     while (pos < text.size()) {
