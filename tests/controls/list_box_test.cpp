@@ -185,6 +185,49 @@ TEST_F(ListBoxTest, SuspendedRedrawPaintsNothingUntilResumed) {
     EXPECT_EQ(draws.size(), 2u);
 }
 
+TEST_F(ListBoxTest, TheScrollBarStaysWhenAskedToAndOtherwiseComesWhenNeeded) {
+    struct Case {
+        DWORD style;
+        int items;
+        bool bar;
+    };
+    const Case cases[] = {
+        {LBS_HASSTRINGS | WS_VSCROLL | LBS_DISABLENOSCROLL, 1, true},
+        {LBS_HASSTRINGS | WS_VSCROLL, 1, false},
+        {LBS_HASSTRINGS | WS_VSCROLL, 40, true},
+        {LBS_HASSTRINGS, 40, false},
+    };
+    for (const Case& c : cases) {
+        HWND list = make(c.style);
+        for (int i = 0; i < c.items; ++i) add(list, "entry");
+        RECT r{};
+        SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+        RECT client{};
+        GetClientRect(list, &client);
+        EXPECT_EQ(r.right, c.bar ? client.right - GetSystemMetrics(SM_CXVSCROLL) : client.right)
+            << c.style << " " << c.items;
+        DestroyWindow(list);
+    }
+}
+
+TEST_F(ListBoxTest, DraggingTheThumbScrollsTheList) {
+    HWND list = make();
+    for (int i = 0; i < 40; ++i) add(list, "entry");
+    RECT client{};
+    GetClientRect(list, &client);
+    int x = client.right - 8;
+    // The thumb starts just below the up arrow.
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 18));
+    SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, client.bottom - 1));
+    SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, client.bottom - 1));
+    int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    EXPECT_GT(top, 30);
+    RECT last{};
+    SendMessageA(list, LB_GETITEMRECT, 39, reinterpret_cast<LPARAM>(&last));
+    EXPECT_LE(last.bottom, client.bottom);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);   // scrolling chooses nothing
+}
+
 TEST_F(ListBoxTest, AnEmptyListWithTheFocusAsksForAFocusRectangle) {
     HWND list = make();
     SetFocus(list);
