@@ -14,6 +14,8 @@ ScratchMachine::ScratchMachine(std::string_view ini) {
     root_ = mkdtemp(pattern.data());
     if (!ini.empty()) write_host_file(root_ / "winsim.ini", ini);
     setenv("WINSIM_PREFIX", root_.c_str(), 1);
+    // Pauses of the installation pass on the virtual clock, in no real time.
+    setenv("WINSIM_CLOCK", "virtual", 0);
     winsim::host::Prefix::reload();
     StartNextRun();
 }
