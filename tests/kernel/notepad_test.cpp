@@ -15,8 +15,9 @@ struct NotepadRun {
 
 // Runs winsim-notepad headless on the scratch machine from `folder` with `arguments`
 // (already quoted for the shell).
-NotepadRun notepad(const ScratchMachine& machine, const std::string& folder, const std::string& arguments) {
-    std::string command = "cd '" + folder + "' && WINSIM_DISPLAY=headless WINSIM_PREFIX='" +
+NotepadRun notepad(const ScratchMachine& machine, const std::string& folder, const std::string& arguments,
+                   const std::string& display = "WINSIM_DISPLAY=headless") {
+    std::string command = "cd '" + folder + "' && " + display + " WINSIM_PREFIX='" +
                           machine.root().string() + "' '" TARROWIN_BINARY_DIR "/bin/winsim-notepad' " +
                           arguments + " 2>/dev/null";
     NotepadRun run{"", -1};
@@ -49,6 +50,12 @@ TEST(Notepad, HeadlessWritesTheFileToStandardOutput) {
         EXPECT_EQ(run.exit_code, 0) << k.arguments;
         EXPECT_EQ(run.output, text) << k.arguments;
     }
+    // Started by a scripted run, nobody could close a window: the text is written out.
+    NotepadRun scripted = notepad(machine, (machine.drive('c') / "Orvane Tinkerware" / "Sweeplux").string(),
+                                        "Swxguide.txt", "WINSIM_DISPLAY=sdl DISPLAY=:99 WINSIM_SCRIPT=run.script");
+    EXPECT_EQ(scripted.exit_code, 0);
+    EXPECT_EQ(scripted.output, text);
+
     NotepadRun missing = notepad(machine, home, "'C:\\nothing.txt'");
     EXPECT_EQ(missing.exit_code, 1);
     EXPECT_EQ(missing.output, "");
