@@ -64,12 +64,15 @@ TEST_F(EditTest, SingleLineLeavesEnterEscapeAndTabToTheDialog) {
     EXPECT_EQ(text_of(edit), "");
 }
 
-TEST_F(EditTest, WithoutAutoScrollALineTakesOnlyWhatFits) {
-    HWND edit = create("Edit", "", 0, 10, 10, 40, 20, 300);
-    type(edit, std::string(40, 'W'));
-    std::string shown = text_of(edit);
+TEST_F(EditTest, OnlyAutoScrollLetsALineGrowPastItsWidth) {
+    HWND fixed = create("Edit", "", 0, 10, 10, 40, 20, 300);
+    HWND scrolling = create("Edit", "", ES_AUTOHSCROLL, 10, 40, 40, 20, 301);
+    type(fixed, std::string(40, 'W'));
+    type(scrolling, std::string(40, 'W'));
+    std::string shown = text_of(fixed);
     EXPECT_GT(shown.size(), 0u);
     EXPECT_LT(shown.size(), 40u);
+    EXPECT_EQ(text_of(scrolling), std::string(40, 'W'));
 }
 
 const char* const kLicence =

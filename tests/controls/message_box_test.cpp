@@ -1,6 +1,9 @@
 #include "control_harness.h"
 
+#include "gdi/surface.h"
+#include "host/display.h"
 #include "user/controls/message_box.h"
+#include "user/painting.h"
 
 namespace controls_test {
 namespace {
@@ -17,6 +20,9 @@ struct BoxRun {
     int line_height = 0;
     int needed_height = 0;
     HICON icon = nullptr;
+    // Screen probes: the box's face beside its buttons, and whether the text has black ink.
+    std::uint32_t face = 0;
+    bool text_inked = false;
 };
 BoxRun run;
 HWND box_owner = nullptr;
@@ -45,6 +51,18 @@ void CALLBACK press_next_key(HWND hwnd, UINT, UINT_PTR id, DWORD) {
         SelectObject(dc, previous);
         ReleaseDC(text, dc);
         run.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 20, STM_GETICON, 0, 0));
+        winsim::user::painting::present_if_changed();
+        const winsim::gdi::Surface& screen = winsim::host::display().screen();
+        RECT client{};
+        GetClientRect(box, &client);
+        POINT corner{4, client.bottom - 4};
+        ClientToScreen(box, &corner);
+        run.face = screen.pixel(corner.x, corner.y);
+        RECT on_screen{};
+        GetWindowRect(text, &on_screen);
+        for (int y = on_screen.top; y < on_screen.bottom && !run.text_inked; ++y)
+            for (int x = on_screen.left; x < on_screen.right && !run.text_inked; ++x)
+                run.text_inked = screen.pixel(x, y) == 0x000000;
     }
     if (run.next >= run.keys.size()) {
         KillTimer(hwnd, id);
@@ -102,6 +120,8 @@ TEST_F(MessageBoxTest, TheOwnerIsDisabledWhileTheBoxIsOpen) {
     EXPECT_FALSE(run.owner_enabled_while_open);
     EXPECT_TRUE(IsWindowEnabled(parent));
     EXPECT_EQ(run.caption, "Tarrowin");
+    EXPECT_EQ(run.face, 0xC0C0C0u);
+    EXPECT_TRUE(run.text_inked);
 }
 
 TEST_F(MessageBoxTest, TheBoxIsSizedToItsLines) {

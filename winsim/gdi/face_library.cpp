@@ -1,4 +1,5 @@
 #include "gdi/face_library.h"
+#include "gdi/leak_suppressions.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -51,6 +52,7 @@ FaceLibrary& FaceLibrary::instance() {
 }
 
 FaceLibrary::FaceLibrary() {
+    keep_leak_suppressions();
     FT_Init_FreeType(&library_);
     FcInit();
 }
@@ -140,3 +142,4 @@ FaceChoice FaceLibrary::choose(const std::string& family, bool bold, bool italic
 }
 
 }  // namespace winsim::gdi
+

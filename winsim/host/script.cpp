@@ -292,6 +292,11 @@ ScriptedUser::Step ScriptedUser::run(const Command& c) {
     if (c.verb == "close") {
         for (Window* top : WindowTree::instance().top_levels()) {
             if (WindowTree::is_shown(top) && without_mnemonics(top->text) == c.text) {
+                // A window behind an open modal page is disabled and takes no close either.
+                if (!WindowTree::accepts_input(top)) {
+                    last_reason_ = "the window \"" + c.text + "\" is disabled";
+                    return Step::NotYet;
+                }
                 user::MessageQueue::instance().post(top->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
                 return Step::Acted;
             }

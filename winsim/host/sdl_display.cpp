@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "gdi/leak_suppressions.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -74,6 +76,7 @@ bool shift_down() { return (SDL_GetModState() & KMOD_SHIFT) != 0; }
 }  // namespace
 
 std::unique_ptr<SdlDisplay> SdlDisplay::open(int width, int height, std::string& error) {
+    gdi::keep_leak_suppressions();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
         return nullptr;
@@ -92,8 +95,9 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(int width, int height, std::string&
 SdlDisplay::SdlDisplay(int width, int height, SDL_Window* window) : Display(width, height), window_(window) {}
 
 SdlDisplay::~SdlDisplay() {
+    // SDL itself stays up until the process ends: quitting its video would unload the
+    // desktop-bus library it loaded, together with the memory that library still holds.
     SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SdlDisplay::present(std::span<const Layer> layers) {

@@ -44,9 +44,24 @@ static void PumpMessagesFor(HWND window, DWORD duration, bool& only_window) {
     } while (now - start < duration);
 }
 
+// The list's current item, for the log.
+static void NoteListItem(HWND page, const char* what) {
+    char item[32] = "";
+    LRESULT index = SendDlgItemMessageA(page, IDC_LIST, LB_GETCURSEL, 0, 0);
+    if (index != LB_ERR) SendDlgItemMessageA(page, IDC_LIST, LB_GETTEXT, index, reinterpret_cast<LPARAM>(item));
+    if (Log) std::fprintf(Log, "%s %s\n", what, item);
+}
+
 static INT_PTR CALLBACK KeysPageProc(HWND page, UINT message, WPARAM wparam, LPARAM) {
     if (message == WM_INITDIALOG) {
+        static const char* const kItems[] = {"alpha", "beta", "gamma", "delta", "epsilon", "zeta", "eta", "theta"};
+        for (const char* item : kItems) SendDlgItemMessageA(page, IDC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         Note("keys open");
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wparam) == IDC_LIST) {
+        if (HIWORD(wparam) == LBN_SELCHANGE) NoteListItem(page, "list selection");
+        if (HIWORD(wparam) == LBN_DBLCLK) NoteListItem(page, "list double-click");
         return TRUE;
     }
     if (message == WM_COMMAND && HIWORD(wparam) == 0) {
@@ -95,7 +110,7 @@ static LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wparam, LPARAM lp
     return CallWindowProcA(PreviousBarProc, bar, message, wparam, lparam);
 }
 
-static INT_PTR CALLBACK WorkPageProc(HWND page, UINT message, WPARAM wparam, LPARAM) {
+static INT_PTR CALLBACK WorkPageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_INITDIALOG:
             PreviousBarProc = reinterpret_cast<WNDPROC>(
@@ -121,6 +136,7 @@ static INT_PTR CALLBACK WorkPageProc(HWND page, UINT message, WPARAM wparam, LPA
             EndDialog(page, IDOK);
             return TRUE;
         }
+        case WM_SIZE: Note("work size %d", LOWORD(lparam)); return TRUE;
         case WM_DESTROY:
             SetWindowLongPtrA(GetDlgItem(page, IDC_BAR), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousBarProc));
             return TRUE;

@@ -5,3 +5,4 @@
 #define IDC_NEXT 103
 #define IDC_FIELD 200
 #define IDC_BAR 405
+#define IDC_LIST 300

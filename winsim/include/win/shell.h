@@ -87,3 +87,10 @@ struct IShellLinkA : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE SetPath(LPCSTR pszFile) = 0;
 };
 typedef IShellLinkA* LPSHELLLINKA;
+
+// The names of an ANSI build.
+typedef IShellLinkA IShellLink;
+#define IID_IShellLink IID_IShellLinkA
+typedef SHFILEINFOA SHFILEINFO;
+#define SHGetFileInfo SHGetFileInfoA
+#define SHGetPathFromIDList SHGetPathFromIDListA
