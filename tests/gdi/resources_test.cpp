@@ -169,6 +169,14 @@ TEST_F(GdiResources, LoadImagePicksTheImageNearestTheSizeAndDrawsItThroughItsMas
         EXPECT_TRUE(DestroyIcon(icon));
         EXPECT_FALSE(DestroyIcon(icon));
     }
+    // No size: the image meant for the system size, at its own size.
+    HICON natural = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(100), IMAGE_ICON, 0, 0, 0));
+    SurfaceDc n(40, 40, RGB(0, 0, 255));
+    DrawIconEx(n.dc(), 0, 0, natural, 0, 0, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(n.at(24, 16), RGB(255, 255, 255));
+    EXPECT_EQ(n.at(32, 16), RGB(0, 0, 255));
+    DestroyIcon(natural);
+
     // A size between the two is made from the nearest image, scaled.
     HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(100), IMAGE_ICON, 20, 20, 0));
     SurfaceDc s(40, 40, RGB(0, 0, 255));

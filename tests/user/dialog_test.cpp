@@ -28,6 +28,12 @@ LRESULT CALLBACK test_button(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     }
 }
 
+// A default push button stand-in.
+LRESULT CALLBACK test_default_button(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_GETDLGCODE) return DLGC_DEFPUSHBUTTON | DLGC_BUTTON;
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
 // A multi-line edit stand-in: keeps every key for itself.
 std::vector<WPARAM> field_chars;
 LRESULT CALLBACK test_field(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -50,6 +56,9 @@ void register_test_controls() {
     RegisterClassExA(&wc);
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = "TestLabel";
+    RegisterClassExA(&wc);
+    wc.lpfnWndProc = test_default_button;
+    wc.lpszClassName = "TestDefaultButton";
     RegisterClassExA(&wc);
 }
 
@@ -318,4 +327,33 @@ TEST_F(Dialogs, DialogItemTextHelpers) {
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_COMMAND));
     EXPECT_EQ(msg.wParam, MAKEWPARAM(IDCANCEL, 0));
     EXPECT_TRUE(IsWindow(dialog));
+}
+
+namespace {
+
+INT_PTR CALLBACK default_button_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        key(VK_RETURN);   // the focus is on a plain field: the default push button answers
+        return TRUE;
+    }
+    if (message == WM_COMMAND) {
+        if (LOWORD(wparam) == 7) {
+            SendMessageA(dialog, DM_SETDEFID, 9, 0);
+            key(VK_RETURN);   // now the identifier DM_SETDEFID gave
+        } else {
+            EndDialog(dialog, LOWORD(wparam));
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+TEST_F(Dialogs, EnterGoesToTheDefaultPushButtonWhenTheFocusIsElsewhere) {
+    register_test_controls();
+    DialogBuilder b(WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 100, 50, "Default");
+    b.item("TestLabel", "", 50, WS_VISIBLE | WS_TABSTOP, 5, 5, 40, 10)
+        .item("TestDefaultButton", "Go", 7, WS_VISIBLE, 5, 20, 40, 14);
+    EXPECT_EQ(DialogBoxIndirectParamA(nullptr, b.get(), nullptr, default_button_proc, 0), 9);
 }

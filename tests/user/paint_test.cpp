@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "gdi/surface.h"
+#include "host/display.h"
+#include "user/painting.h"
 #include "test_machine.h"
 #include "user/window.h"
 #include "user/window_tree.h"
@@ -133,4 +135,48 @@ TEST_F(Painting, RedrawSwitchedOffCollectsNothing) {
     SendMessageA(top, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(top, nullptr, TRUE);
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}
+
+namespace {
+
+const char* solid_class(const char* name, COLORREF color) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hbrBackground = CreateSolidBrush(color);
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+    return name;
+}
+
+std::uint32_t screen_pixel(int x, int y) {
+    winsim::user::painting::present_if_changed();
+    return winsim::host::display().screen().pixel(x, y);
+}
+
+}  // namespace
+
+TEST_F(Painting, ScreenShowsTopLevelWindowsInZOrderWithoutHiddenOrMinimisedOnes) {
+    static const char* red = solid_class("UserTestSolidRed", RGB(255, 0, 0));
+    static const char* blue = solid_class("UserTestSolidBlue", RGB(0, 0, 255));
+    HWND owner = CreateWindowExA(WS_EX_TOPMOST, red, "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND plain = CreateWindowExA(0, blue, "", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    pump();
+    // The top-most owner lies above the plain window shown after it.
+    EXPECT_EQ(screen_pixel(60, 60), 0xFF0000u);
+    EXPECT_EQ(screen_pixel(120, 120), 0x0000FFu);
+    HWND owned = CreateWindowExA(0, blue, "", WS_POPUP | WS_VISIBLE, 20, 20, 30, 30, owner, nullptr, nullptr, nullptr);
+    pump();
+    EXPECT_EQ(screen_pixel(25, 25), 0x0000FFu);   // owned, above its owner
+    ShowWindow(owned, SW_HIDE);
+    pump();
+    EXPECT_EQ(screen_pixel(25, 25), 0xFF0000u);
+    ShowWindow(owner, SW_MINIMIZE);
+    pump();
+    EXPECT_EQ(screen_pixel(60, 60), 0x0000FFu);
+    EXPECT_NE(screen_pixel(10, 10), 0xFF0000u);
+    ShowWindow(owner, SW_RESTORE);
+    pump();
+    EXPECT_EQ(screen_pixel(60, 60), 0xFF0000u);
+    (void)plain;
 }

@@ -8,7 +8,7 @@
 #include "gdi/bitmap.h"
 #include "gdi/dib_image.h"
 #include "gdi/icon.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 #include "win/gdi.h"
 #include "win/kernel.h"
 
@@ -91,8 +91,9 @@ bool best_entry(std::span<const std::uint8_t> group, int width, int height, Grou
 std::shared_ptr<Icon> load_group_icon(HINSTANCE instance, LPCSTR name, int width, int height) {
     auto group = resource_bytes(instance, name, RT_GROUP_ICON);
     if (group.empty()) return nullptr;
+    // A zero size asks for the image's own size; the image is still chosen for the system size.
     GroupEntry entry{};
-    if (!best_entry(group, width, height, entry)) {
+    if (!best_entry(group, width ? width : kDefaultIconSize, height ? height : kDefaultIconSize, entry)) {
         SetLastError(ERROR_INVALID_DATA);
         return nullptr;
     }

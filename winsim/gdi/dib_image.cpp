@@ -21,8 +21,10 @@ DibImage::DibImage(const BITMAPINFO* info, const void* bits, UINT usage,
     if (!info || !bits) return;
     BITMAPINFOHEADER h;
     std::memcpy(&h, &info->bmiHeader, sizeof h);
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0 ||
-        h.biCompression != BI_RGB)
+    // Larger than any screen by far: a damaged header, not a picture.
+    constexpr LONG kMaxSide = 16384;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0 || h.biWidth > kMaxSide ||
+        h.biHeight > kMaxSide || h.biHeight < -kMaxSide || h.biCompression != BI_RGB)
         return;
     bpp_ = h.biBitCount;
     if (bpp_ != 1 && bpp_ != 4 && bpp_ != 8 && bpp_ != 16 && bpp_ != 24 && bpp_ != 32) return;

@@ -241,7 +241,11 @@ void ScriptedUser::set_active(std::unique_ptr<ScriptedUser> user) {
 }
 
 std::optional<std::uint32_t> ScriptedUser::wake_tick() const {
-    if (finished() || !started_) return std::nullopt;
+    if (finished()) {
+        if (ended_idle_since_) return *ended_idle_since_ + kCommandTimeoutMs + 1;
+        return std::nullopt;
+    }
+    if (!started_) return std::nullopt;
     const Command& c = commands_[next_];
     if (c.verb == "sleep") return *started_ + static_cast<std::uint32_t>(c.numbers[0]);
     return *started_ + kCommandTimeoutMs + 1;
@@ -263,7 +267,14 @@ bool ScriptedUser::on_idle(bool blocking) {
         last_reason_.clear();
         if (step == Step::Acted) return true;
     }
-    if (blocking) fail(nullptr, "the program waits for input after the script ended");
+    if (!blocking) return false;
+    // The program may still have its own timers to wait for; once it waits with none, or
+    // for longer than a command may, it waits for input that will never come.
+    const std::uint32_t now = clock().now();
+    if (!ended_idle_since_) ended_idle_since_ = now;
+    const bool timers_pending = user::MessageQueue::instance().timers().next_due().has_value();
+    if (!timers_pending || now - *ended_idle_since_ > kCommandTimeoutMs)
+        fail(nullptr, "the program waits for input after the script ended");
     return false;
 }
 

@@ -60,6 +60,7 @@ private:
     std::size_t next_ = 0;
     std::optional<std::uint32_t> started_;   // when the current command was first tried
     std::string last_reason_;                // why the current command could not run yet
+    std::optional<std::uint32_t> ended_idle_since_;   // first wait for input after the last command
 };
 
 }  // namespace winsim::host

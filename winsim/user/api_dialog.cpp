@@ -90,7 +90,12 @@ LRESULT default_dialog_handling(HWND dialog, Window* w, UINT message, WPARAM wpa
         case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
         case DM_GETDEFID: {
             DialogManager::State* st = manager.state(dialog);
-            return MAKELRESULT(st ? st->default_id : IDOK, DC_HASDEFID);
+            if (st && st->default_id) return MAKELRESULT(*st->default_id, DC_HASDEFID);
+            // Without DM_SETDEFID the template's default push button is the default.
+            for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                if (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
+                    return MAKELRESULT(GetDlgCtrlID(child), DC_HASDEFID);
+            return 0;
         }
         case DM_SETDEFID:
             if (DialogManager::State* st = manager.state(dialog)) st->default_id = static_cast<WORD>(wparam);

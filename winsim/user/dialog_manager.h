@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 
 #include "user/dialog_template.h"
 
@@ -18,7 +19,7 @@ public:
         INT_PTR result = 0;
         HWND disabled_owner = nullptr;   // the owner the modal loop disabled
         HWND saved_focus = nullptr;
-        WORD default_id = IDOK;
+        std::optional<WORD> default_id;  // set by DM_SETDEFID
         int base_x = 6;                  // dialog base units of the dialog's font
         int base_y = 13;
     };
