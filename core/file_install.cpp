@@ -153,7 +153,7 @@ int InstallFiles(HWND page)
     int fileCount = Manifest.FileCount > 0 ? Manifest.FileCount : 0;
     InstallState.TotalBytes = SumOfSizes(fileCount);
     FormatThousands(page, IDC_TOTAL_SIZE, InstallState.TotalBytes);
-    FormatThousands(page, IDC_FILE_COUNT, (DWORD)fileCount);
+    FormatThousands(page, IDC_TOTAL_FILES, (DWORD)fileCount);
 
     for (int i = 0; i < fileCount; i++) {
         const ManifestEntry* entry = &Manifest.Entries[i];
@@ -165,7 +165,7 @@ int InstallFiles(HWND page)
         char destination[INSTALL_PATH_SIZE];
         JoinPath(destination, folder, entry->FileName, 0);
         SetDlgItemTextA(page, IDC_DESTINATION, destination);
-        FormatThousands(page, IDC_FILE_NUMBER, (DWORD)(i + 1));
+        FormatThousands(page, IDC_CURRENT_FILE, (DWORD)(i + 1));
         PumpMessagesFor(page, 500);
 
         if (ShouldWriteFile(destination, i)) {

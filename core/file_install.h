@@ -4,13 +4,8 @@
 
 #include <windows.h>
 
-// Controls of the installing page that the installation fills.
-const int IDC_DESTINATION = 400;   // destination path of the current file
-const int IDC_TOTAL_SIZE = 401;    // TotalBytes
-const int IDC_CURRENT_SIZE = 402;  // DoneBytes
-const int IDC_FILE_COUNT = 403;    // number of files
-const int IDC_FILE_NUMBER = 404;   // number of the current file, from 1
-const int IDC_PERCENT_BAR = 405;   // the self-painted percent bar
+// The installing page's controls that the installation fills (400 to 405).
+#include "resources/resource.h"
 
 // Paths composed by the installation and its clean-out: at most 259 characters.
 const int INSTALL_PATH_SIZE = 260;

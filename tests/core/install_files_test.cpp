@@ -139,8 +139,8 @@ TEST_F(InstallFilesTest, FreshDeepFolderReceivesEveryFileStampedWithTheManifestT
 
     EXPECT_EQ(page.text(IDC_TOTAL_SIZE), "177,499");
     EXPECT_EQ(page.text(IDC_CURRENT_SIZE), "177,499");
-    EXPECT_EQ(page.text(IDC_FILE_COUNT), "6");
-    EXPECT_EQ(page.text(IDC_FILE_NUMBER), "6");
+    EXPECT_EQ(page.text(IDC_TOTAL_FILES), "6");
+    EXPECT_EQ(page.text(IDC_CURRENT_FILE), "6");
     EXPECT_EQ(page.text(IDC_DESTINATION), "C:\\Windows\\Swxhelp.txt");
 }
 

@@ -27,8 +27,8 @@ TEST(InstallFiles, WithAFileCountOfZeroOnlyPreparesTheFolder) {
     EXPECT_TRUE(std::filesystem::is_directory(machine.host("C:\\Orvane Tinkerware\\Sweeplux")));
     EXPECT_FALSE(std::filesystem::exists(machine.host("C:\\Windows\\Swxremov.exe")));
     EXPECT_EQ(page.text(IDC_TOTAL_SIZE), "0");
-    EXPECT_EQ(page.text(IDC_FILE_COUNT), "0");
-    EXPECT_EQ(page.text(IDC_FILE_NUMBER), "");
+    EXPECT_EQ(page.text(IDC_TOTAL_FILES), "0");
+    EXPECT_EQ(page.text(IDC_CURRENT_FILE), "");
     EXPECT_EQ(InstallState.TotalBytes, 0u);
     EXPECT_EQ(InstallState.HalfPercent, 0);
 }

@@ -48,7 +48,7 @@ TestPage::TestPage() {
     RegisterClasses();
     window = CreateWindowExA(0, kPageClass, "Installing", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 400,
                              200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    for (int id = IDC_DESTINATION; id <= IDC_FILE_NUMBER; ++id)
+    for (int id = IDC_DESTINATION; id <= IDC_CURRENT_FILE; ++id)
         CreateWindowExA(0, kTextClass, "", WS_CHILD | WS_VISIBLE, 0, (id - 400) * 20, 300, 18,
                         window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                         GetModuleHandleA(nullptr), nullptr);
