@@ -94,6 +94,7 @@ struct PayloadDecoderState {
     UINT BitCount;                // valid bits in BitBuffer, 0 to 64
     BYTE Window[WINDOW_SIZE];     // decoded bytes; the 4096 before WindowPosition are the ring
     DWORD WindowPosition;         // where the next decoded byte goes, 4096 to WINDOW_LIMIT
+                                  // before each symbol, at most MAX_MATCH more after it
     WORD Freq[NODE_COUNT + FREQ_SENTINELS];  // frequency of each node, nondecreasing; from
                                              // [627] on sentinels of 0xFFFF
     WORD Parent[NODE_COUNT + SYMBOL_COUNT];  // parent of nodes 0 to 626 (0 for the root),

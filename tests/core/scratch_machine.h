@@ -15,7 +15,8 @@ public:
     ScratchMachine& operator=(const ScratchMachine&) = delete;
 
     const std::filesystem::path& root() const { return root_; }
-    // The host path of a Windows path on this machine, X:\a\b as drives/x/a/b (spelled as given).
+    // The host path of a Windows path on this machine: X:\a\b as drives/x/a/b, each level
+    // matched without regard to case where it exists, spelled as given where it does not.
     std::filesystem::path host(std::string_view windows_path) const;
 
     // Replaces winsim.ini and reads the machine again, as a new process would.

@@ -34,6 +34,18 @@ TEST(ClassicStyle, PushButtonStatesDrawTheirBorders) {
     }
 }
 
+TEST(ClassicStyle, AFocusedButtonHasItsDottedRectangleFourPixelsInside) {
+    SurfaceDc s(75, 23);
+    classic::PushButton b;
+    b.focused = true;
+    classic::draw_push_button(s.dc(), RECT{0, 0, 75, 23}, b);
+    // Along the row 4 pixels down, the dots alternate with the face.
+    int dots = 0;
+    for (int x = 4; x < 71; ++x) dots += s.at(x, 4) != RGB(192, 192, 192);
+    EXPECT_EQ(dots, 34);
+    for (int x = 5; x < 70; ++x) ASSERT_EQ(s.at(x, 5), RGB(192, 192, 192)) << x;
+}
+
 TEST(ClassicStyle, DisabledButtonTextIsEmbossed) {
     SurfaceDc s(75, 23);
     classic::PushButton b;

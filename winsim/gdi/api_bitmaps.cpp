@@ -4,7 +4,7 @@
 
 #include "gdi/device_context.h"
 #include "gdi/dib_image.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 #include "win/gdi.h"
 
 using namespace winsim::gdi;

@@ -1,7 +1,7 @@
 // The edge of the drawing services: drawing and destroying icons.
 #include "gdi/device_context.h"
 #include "gdi/icon.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 #include "win/gdi.h"
 
 using namespace winsim::gdi;

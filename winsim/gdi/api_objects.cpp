@@ -5,7 +5,7 @@
 #include "gdi/brush.h"
 #include "gdi/device_context.h"
 #include "gdi/font.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 #include "gdi/palette.h"
 #include "gdi/pen.h"
 #include "gdi/stock_objects.h"

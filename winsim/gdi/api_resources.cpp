@@ -8,7 +8,7 @@
 #include "gdi/bitmap.h"
 #include "gdi/dib_image.h"
 #include "gdi/icon.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 #include "win/gdi.h"
 #include "win/kernel.h"
 

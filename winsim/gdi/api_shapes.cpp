@@ -3,7 +3,7 @@
 #include "gdi/classic_style.h"
 #include "gdi/device_context.h"
 #include "gdi/flood_fill.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 #include "gdi/line_painter.h"
 #include "win/gdi.h"
 

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "gdi/device_context.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 #include "gdi/text_layout.h"
 #include "gdi/text_painter.h"
 #include "win/gdi.h"

@@ -248,8 +248,7 @@ void draw_push_button(HDC hdc, const RECT& rect, const PushButton& button) {
         draw_label_text(hdc, button.text, text_rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE, button.enabled);
     });
     if (button.focused) {
-        int inset = framed ? 3 : 2;
-        RECT focus{r.left + inset - 1, r.top + inset - 1, r.right - inset + 1, r.bottom - inset + 1};
+        RECT focus{rect.left + 4, rect.top + 4, rect.right - 4, rect.bottom - 4};
         DrawFocusRect(hdc, &focus);
     }
 }

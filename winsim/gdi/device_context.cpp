@@ -2,7 +2,7 @@
 
 #include "gdi/handle_table.h"
 #include "gdi/stock_objects.h"
-#include "gdi/last_error.h"
+#include "win/kernel.h"
 
 namespace winsim::gdi {
 
