@@ -1,4 +1,4 @@
-// The installation of the manifest's files and the clean-out of an earlier installation.
+// The installation of the manifest's files: written or skipped, stamped, and counted on the page.
 #include "core/file_install.h"
 
 #include <string.h>

@@ -109,11 +109,12 @@ std::optional<MSG> InputRouter::mouse(const host::InputEvent& event) {
     // The owners of open modal windows refuse input.
     if (!WindowTree::accepts_input(target) || !WindowTree::accepts_input(top)) return std::nullopt;
 
-    if (event.kind == Kind::MouseDown && tree.active != top->hwnd && !tree.capture) {
-        LRESULT answer = SendMessageA(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->hwnd),
+    const HWND top_hwnd = top->hwnd;
+    if (event.kind == Kind::MouseDown && tree.active != top_hwnd && !tree.capture) {
+        LRESULT answer = SendMessageA(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top_hwnd),
                                       MAKELPARAM(static_cast<WORD>(hit), WM_LBUTTONDOWN));
         if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) {
-            if (Window* t = find_window(top->hwnd)) activation::activate(t, WA_CLICKACTIVE);
+            if (Window* t = find_window(top_hwnd)) activation::activate(t, WA_CLICKACTIVE);
         }
         if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT) return std::nullopt;
         target = find_window(hwnd);
