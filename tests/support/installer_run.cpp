@@ -1,5 +1,6 @@
 #include "installer_run.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +15,11 @@ InstallerRun::InstallerRun(const std::string& name) {
     folder_ = fs::temp_directory_path() / ("tarrowin-" + name + "-" + std::to_string(getpid()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
+}
+
+InstallerRun::~InstallerRun() {
+    std::error_code ignored;
+    if (!::testing::Test::HasFailure()) fs::remove_all(folder_, ignored);
 }
 
 fs::path InstallerRun::host_path(const std::string& windows_path) const {

@@ -8,6 +8,10 @@ class InstallerRun {
 public:
     // A fresh scratch folder for one scenario: the script, its shots and the machine prefix.
     explicit InstallerRun(const std::string& name);
+    // Removes the scratch folder unless the test has failed, so that its shots can be seen.
+    ~InstallerRun();
+    InstallerRun(const InstallerRun&) = delete;
+    InstallerRun& operator=(const InstallerRun&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
     std::filesystem::path machine() const { return folder_ / "machine"; }

@@ -10,9 +10,11 @@ const std::uint32_t WHITE = 0xFFFFFF;
 const std::uint32_t LINE = 0xF8F8FF;
 const std::uint32_t DESKTOP = 0x008080;
 
-// The licence page's outline on the work area (the tagline stays out of the probed rows).
+// The licence page's outline on the work area; the rows probed stop above the tagline, whose
+// cell is a eighteenth of the screen high and ends 16 pixels above the bottom.
 PixelBox PageOnWorkArea(const Screenshot& shot) {
-    return shot.bounds_without(PixelBox{150, 60, shot.width(), shot.height() * 3 / 4}, {WHITE, LINE});
+    int aboveTagline = shot.height() - shot.height() / 18 - 20;
+    return shot.bounds_without(PixelBox{150, 60, shot.width(), aboveTagline}, {WHITE, LINE});
 }
 
 const char* const TO_LICENCE =

@@ -79,6 +79,17 @@ gdi::Region visible_region(const Window* window, bool client_only) {
     return region;
 }
 
+// A parent that does not clip its children paints over their frames, so they are drawn
+// again afterwards.
+static void mark_child_frames_under(Window* window, const gdi::Region& area) {
+    if (window->style & WS_CLIPCHILDREN) return;
+    for (Window* child : window->children) {
+        gdi::Region covered(child->rect);  // the child's rectangle is in our client coordinates
+        covered.intersect(area);
+        if (!covered.empty()) child->frame_dirty = true;
+    }
+}
+
 void invalidate(Window* window, const RECT* rect, bool erase) {
     if (!paints(window)) return;
     RECT client{0, 0, window->client_width(), window->client_height()};
@@ -142,6 +153,7 @@ HDC begin_paint(Window* window, PAINTSTRUCT* paint) {
     bool erase = window->erase_pending;
     window->update.clear();
     window->erase_pending = false;
+    mark_child_frames_under(window, area);
 
     gdi::Region clip = visible_region(window, true);
     POINT origin = WindowTree::client_origin_in_surface(window);
