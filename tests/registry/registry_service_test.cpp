@@ -252,13 +252,18 @@ TEST_F(RegistryServiceTest, UnreadableFileIsReportedWithItsLineAndLeftAlone) {
     EXPECT_EQ(read_file(system_file()), broken);
 }
 
-// A process killed at any moment of its writing leaves a file that reads back whole.
+// A process killed at any moment of its writing leaves a file that reads back whole. The
+// writer reports its first complete save through a pipe before it is killed, so every round
+// kills it in the middle of rewriting a file that already holds its key.
 TEST_F(RegistryServiceTest, FilesSurviveAProcessKilledWhileWriting) {
-    machine();  // the files exist before the first writer starts
+    machine();  // the files exist, whole, before the first writer starts
     for (int round = 0; round < 12; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(ready[0]);
             RegistryService reg(system_file(), user_file(), true);
             std::string error;
             if (!reg.load(error)) ::_exit(3);
@@ -269,21 +274,43 @@ TEST_F(RegistryServiceTest, FilesSurviveAProcessKilledWhileWriting) {
             std::string filler(4000, 'f');
             for (unsigned i = 0;; ++i) {
                 std::string name = "value " + std::to_string(i % 50);
-                reg.set_value(key, name.c_str(), REG_SZ,
-                              reinterpret_cast<const BYTE*>(filler.c_str()),
-                              static_cast<DWORD>(filler.size() + 1));
+                if (reg.set_value(key, name.c_str(), REG_SZ,
+                                  reinterpret_cast<const BYTE*>(filler.c_str()),
+                                  static_cast<DWORD>(filler.size() + 1)) != ERROR_SUCCESS)
+                    ::_exit(5);
+                if (i == 0) {
+                    char saved = 1;
+                    if (::write(ready[1], &saved, 1) != 1) ::_exit(6);
+                    ::close(ready[1]);
+                }
             }
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5 + round * 7));
+        ::close(ready[1]);
+        char saved = 0;
+        ssize_t got = ::read(ready[0], &saved, 1);
+        ::close(ready[0]);
+        if (got != 1) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            FAIL() << "round " << round << ": the writer ended before its first save with "
+                   << status;
+        }
+        // Staggered delays land the kill at different points of the rewrite.
+        std::this_thread::sleep_for(std::chrono::microseconds(300 + round * 1700));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended early with " << status;
 
+        ASSERT_TRUE(fs::exists(system_file())) << "round " << round;
         RegeditParse parse = parse_regedit(read_file(system_file()), "HKEY_LOCAL_MACHINE");
         ASSERT_TRUE(parse.root) << "round " << round << ", line " << parse.error_line << ": "
                                 << parse.error;
-        EXPECT_NE(parse.root->find_child("Software"), nullptr);
+        const RegistryKey* software = parse.root->find_child("Software");
+        ASSERT_NE(software, nullptr) << "round " << round;
+        const RegistryKey* churn = software->find_child("Churn");
+        ASSERT_NE(churn, nullptr) << "round " << round << ": the saved key was lost";
+        EXPECT_NE(churn->find_value("value 0"), nullptr) << "round " << round;
     }
 }
 
