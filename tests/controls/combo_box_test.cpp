@@ -127,5 +127,65 @@ TEST_F(ComboBoxTest, EnterInTheFieldSendsCommandOneToTheDialog) {
     EXPECT_EQ(dialog_commands.front(), 1);
 }
 
+// Tab from the field of a combo box moves on past the combo box, and back to it again.
+std::vector<int> focus_seen;
+
+INT_PTR CALLBACK tab_page(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    HWND edit = GetDlgItem(GetDlgItem(dialog, 500), 1001);
+    if (message == WM_INITDIALOG) {
+        SetFocus(edit);
+        SetTimer(dialog, 1, 10, nullptr);
+        return FALSE;
+    }
+    if (message == WM_TIMER && wparam == 1) {
+        KillTimer(dialog, 1);
+        focus_seen.push_back(GetFocus() == edit ? 1001 : GetDlgCtrlID(GetFocus()));
+        PostMessageA(edit, WM_KEYDOWN, VK_TAB, 1);
+        PostMessageA(edit, WM_KEYUP, VK_TAB, 1);
+        SetTimer(dialog, 2, 50, nullptr);
+        return TRUE;
+    }
+    if (message == WM_TIMER && wparam == 2) {
+        KillTimer(dialog, 2);
+        focus_seen.push_back(GetDlgCtrlID(GetFocus()));
+        // From the last tab stop Tab wraps to the first, the button before the combo box.
+        HWND now = GetFocus();
+        PostMessageA(now, WM_KEYDOWN, VK_TAB, 1);
+        PostMessageA(now, WM_KEYUP, VK_TAB, 1);
+        SetTimer(dialog, 3, 50, nullptr);
+        return TRUE;
+    }
+    if (message == WM_TIMER && wparam == 3) {
+        KillTimer(dialog, 3);
+        focus_seen.push_back(GetDlgCtrlID(GetFocus()));
+        HWND now = GetFocus();
+        PostMessageA(now, WM_KEYDOWN, VK_TAB, 1);
+        PostMessageA(now, WM_KEYUP, VK_TAB, 1);
+        SetTimer(dialog, 4, 50, nullptr);
+        return TRUE;
+    }
+    if (message == WM_TIMER && wparam == 4) {
+        KillTimer(dialog, 4);
+        HWND focus = GetFocus();
+        focus_seen.push_back(focus == edit ? 1001 : GetDlgCtrlID(focus));
+        EndDialog(dialog, 1);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(ComboBoxTest, TabLeavesTheFieldForTheNextControlOfTheDialog) {
+    focus_seen.clear();
+    winsim::controls::TemplateWriter page(WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, 20, 20,
+                                          200, 120, "Group", 8, "MS Sans Serif");
+    page.add_item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 5, 5, 50, 14, 10, 0x0080, "Before");
+    page.add_item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | kGroupBox, 5, 22, 134, 60, 500, 0x0085, "");
+    page.add_item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 5, 90, 50, 14, 20, 0x0080, "After");
+    ASSERT_EQ(DialogBoxIndirectParamA(nullptr, page.data(), parent, tab_page, 0), 1);
+    // field, then the button after it, wrapping to the one before, and into the field again
+    std::vector<int> expected{1001, 20, 10, 1001};
+    EXPECT_EQ(focus_seen, expected);
+}
+
 }  // namespace
 }  // namespace controls_test

@@ -112,7 +112,7 @@ LRESULT default_dialog_handling(HWND dialog, Window* w, UINT message, WPARAM wpa
             return 0;
         case WM_SETFOCUS: restore_focus(dialog); return 0;
         case kNextDialogControl: {
-            HWND target = lparam ? reinterpret_cast<HWND>(wparam) : GetNextDlgTabItem(dialog, GetFocus(), wparam != 0);
+            HWND target = lparam ? reinterpret_cast<HWND>(wparam) : manager.next_tab_stop(dialog, GetFocus(), wparam != 0);
             if (target) manager.focus_control(target);
             return 0;
         }

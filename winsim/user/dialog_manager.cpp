@@ -240,6 +240,17 @@ bool DialogManager::end(HWND dialog, INT_PTR result) {
 
 HWND DialogManager::first_tab_stop(HWND dialog) { return GetNextDlgTabItem(dialog, nullptr, FALSE); }
 
+HWND DialogManager::next_tab_stop(HWND dialog, HWND focus, bool previous) {
+    HWND control = focus;
+    while (control && control != dialog) {
+        HWND parent = GetParent(control);
+        if (parent == dialog) break;
+        control = parent;
+    }
+    if (control == dialog) control = nullptr;
+    return GetNextDlgTabItem(dialog, control, previous ? TRUE : FALSE);
+}
+
 void DialogManager::focus_control(HWND control) {
     LRESULT code = SendMessageA(control, WM_GETDLGCODE, 0, 0);
     SetFocus(control);
@@ -255,7 +266,7 @@ bool DialogManager::handle_message(HWND dialog, MSG& msg) {
             const bool wants_all = (code & DLGC_WANTALLKEYS) != 0;
             if (key == VK_TAB && !wants_all && !(code & DLGC_WANTTAB)) {
                 const bool back = GetKeyState(VK_SHIFT) < 0;
-                HWND next = GetNextDlgTabItem(dialog, GetFocus(), back ? TRUE : FALSE);
+                HWND next = next_tab_stop(dialog, GetFocus(), back);
                 if (next) focus_control(next);
                 return true;
             }

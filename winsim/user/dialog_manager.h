@@ -42,6 +42,9 @@ public:
     // Puts the focus on a control, selecting an edit control's whole text as Tab does.
     void focus_control(HWND control);
     HWND first_tab_stop(HWND dialog);
+    // The next (or previous) tab stop after the control that holds the focus, which may sit
+    // inside a dialog control, such as a combo box's field.
+    HWND next_tab_stop(HWND dialog, HWND focus, bool previous);
 
 private:
     DialogManager() = default;
