@@ -62,7 +62,7 @@ TEST(GdiFonts, WindowsFaceNamesMapToTheirHostFamilies) {
     };
     const Case cases[] = {
         {"Comic Sans MS", 0x42, "Comic Neue"},  {"Arial", 0x42, "Liberation Sans"},
-        {"Ms Sans Serif", 0x22, "Liberation Sans"}, {"MS SANS SERIF", 0x22, "Liberation Sans"},
+        {"Ms Sans Serif", 0x22, "Liberation Sans Narrow"}, {"MS SANS SERIF", 0x22, "Liberation Sans Narrow"},
         {"", FF_ROMAN, "Liberation Serif"},     {"", FF_SWISS, "Liberation Sans"},
     };
     for (const Case& c : cases) {

@@ -29,7 +29,9 @@ struct FaceAlias {
 constexpr FaceAlias kAliases[] = {
     {"comic sans ms", "Comic Neue"},
     {"arial", "Liberation Sans"},
-    {"ms sans serif", "Liberation Sans"},
+    // The classic dialog face averages 5-6 pixels a character at 8 pt; the regular sans
+    // averages more than 6, so labels laid out for it wrap. The narrow cut fits.
+    {"ms sans serif", "Liberation Sans Narrow"},
     {"ms shell dlg", "Liberation Sans"},
     {"ms shell dlg 2", "Liberation Sans"},
     {"helv", "Liberation Sans"},
