@@ -2,6 +2,7 @@
 // links themselves as an independent reader sees them, and the ways the page ends early.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -130,6 +131,8 @@ TEST(GroupPage, TheChosenGroupReceivesTheShortcutsAndIsRecorded) {
     };
     const Case cases[] = {
         {"unchanged", "expect #500 \"Sweeplux\"\n", "Sweeplux"},
+        // Enter sends a command the page ignores: it is still there for the expect.
+        {"Enter in the field", std::string(INTO_GROUP_FIELD) + "key Enter\nexpect #500 \"Sweeplux\"\n", "Sweeplux"},
         {"existing group selected", "select #500 \"Startup\"\nexpect #500 \"Startup\"\n", "Startup"},
         {"typed name cut to 40", std::string(INTO_GROUP_FIELD) + "type \"" + longName + "\"\nexpect #500 \"" + cut + "\"\n",
          cut},
@@ -150,6 +153,58 @@ TEST(GroupPage, TheChosenGroupReceivesTheShortcutsAndIsRecorded) {
             EXPECT_FALSE(fs::exists(ProgramsFolder(run) / "Sweeplux"));
         }
     }
+}
+
+const std::uint32_t SHADOW = 0x808080;
+
+// Where the shortcut page's bar has grown between two shots: navy now that was not before.
+PixelBox GrownBetween(const Screenshot& before, const Screenshot& after) {
+    PixelBox grown{after.width(), after.height(), 0, 0};
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (after.at(x, y) == HIGHLIGHT && before.at(x, y) != HIGHLIGHT) {
+                grown.left = std::min(grown.left, x);
+                grown.top = std::min(grown.top, y);
+                grown.right = std::max(grown.right, x + 1);
+                grown.bottom = std::max(grown.bottom, y + 1);
+            }
+    return grown;
+}
+
+TEST(ShortcutPage, NamesEachShortcutWhileItsBarFills) {
+    InstallerRun run("shortcut-page");
+    int code = run.run(std::string(TO_GROUP_PAGE) +
+                       "click \"Continue\"\n"
+                       "wait \"Creating Sweeplux Shortcuts\"\n"
+                       "expect #600 \"Uninstall\"\n"
+                       "shot \"first.png\"\n"
+                       "expect #600 \"Update\"\n"
+                       "expect #600 \"Sweeplux\"\n"
+                       "expect #600 \"Help\"\n"
+                       "expect #600 \"Read Me\"\n"
+                       "shot \"last.png\"\n"
+                       "wait \"Tarrowin\"\n"
+                       "click \"No\"\n"
+                       "wait \"Tarrowin\"\n"
+                       "click \"OK\"\n");
+    ASSERT_EQ(code, 1) << run.output();
+    // The bar steps after each shortcut: a fifth after the first, full after the last. Its
+    // fill starts inside the sunken border left of where it grew.
+    Screenshot first(run.folder() / "first.png");
+    Screenshot last(run.folder() / "last.png");
+    ASSERT_TRUE(first.loaded() && last.loaded());
+    PixelBox grown = GrownBetween(first, last);
+    ASSERT_FALSE(grown.empty());
+    int row = grown.top + grown.height() / 2;
+    int border = grown.left - 1;
+    while (border > 0 && first.at(border, row) != SHADOW) --border;
+    int start = border + 1;
+    EXPECT_GT(first.count(PixelBox{start, grown.top, grown.left, grown.bottom}, HIGHLIGHT), 0);
+    EXPECT_NEAR(static_cast<double>(grown.left - start) / (grown.right - start), 0.2, 0.06);
+    // Full: no more than a block's gap is left before the bar's white right border.
+    int right = grown.right;
+    while (right < last.width() && last.at(right, row) != WHITE) ++right;
+    EXPECT_LE(right - grown.right, 10);
 }
 
 TEST(GroupPage, AnExistingGroupOfTheProductNameIsSelectedWhateverItsCase) {
