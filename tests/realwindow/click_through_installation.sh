@@ -63,7 +63,11 @@ env -u WINSIM_SCRIPT -u WAYLAND_DISPLAY WINSIM_PREFIX="$machine" WINSIM_DISPLAY=
   WINSIM_CLOCK=real "$tarrowin" >"$work/output.txt" 2>&1 &
 app_pid=$!
 
-find_window() { window=$(xdotool search --name '^winsim$' 2>/dev/null | head -n 1); [ -n "$window" ]; }
+find_window() {
+  kill -0 "$app_pid" 2>/dev/null || fail "the installer ended before it showed a window"
+  window=$(xdotool search --name '^winsim$' 2>/dev/null | head -n 1)
+  [ -n "$window" ]
+}
 wait_until 15 "the installer's window" find_window
 
 pixel() { "$window_pixel" "$window" "$1" "$2" 2>/dev/null; }
