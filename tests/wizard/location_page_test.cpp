@@ -55,7 +55,8 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string ExpectFolderText(const std::string& text) { return "expect #300 " + Quoted(text) + "\n"; }
 
-// Empties the folder edit from its end and types the text, as a person at the keyboard would.
+// Empties the folder edit from its end (it holds at most 259 characters) and types the text,
+// as a person at the keyboard would.
 std::string Retype(const std::string& text) {
     std::string script = "click #300\nkey End\n";
     for (int i = 0; i < 260; ++i) script += "key Back\n";
@@ -293,6 +294,9 @@ TEST(LocationPage, ResetFolderRestoresTheProposalOnlyAfterBrowsing) {
          DEFAULT_FOLDER},
         // Typing alone leaves the folder the proposal, so there is nothing to reset.
         {"typed", Retype("D:\\Typed"), "D:\\Typed"},
+        // Nor does a refused folder change it.
+        {"refused", Retype("D:") + "click \"Continue\"\nwait \"Tarrowin\"\nclick \"OK\"\nwait \"Sweeplux Program Location\"\n",
+         "D:"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
