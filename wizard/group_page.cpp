@@ -16,10 +16,18 @@
 
 const int GROUP_NAME_LIMIT = GROUP_NAME_SIZE - 1;
 
-// Lists the subfolders of the Programs folder; false when it cannot be enumerated.
+// True once the installing page has recorded the Programs folder: a path from a drive root.
+static BOOL ProgramsFolderKnown(void) {
+    const char* dir = InstallState.ProgramsDir;
+    return dir[0] != '\0' && dir[1] == ':' && dir[2] == '\\';
+}
+
+// Lists the subfolders of the Programs folder; false when it cannot be enumerated. A folder
+// the shell could not supply is not searched for relative to the current directory.
 static BOOL FillGroupList(HWND page) {
     char pattern[MAX_PATH];
     WIN32_FIND_DATAA found;
+    if (!ProgramsFolderKnown()) return FALSE;
     if ((int)strlen(InstallState.ProgramsDir) + 2 >= MAX_PATH) return FALSE;
     JoinPath(pattern, InstallState.ProgramsDir, "*", 0);
     HANDLE search = FindFirstFileA(pattern, &found);

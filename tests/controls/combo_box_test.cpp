@@ -60,6 +60,14 @@ TEST_F(ComboBoxTest, TheLimitBindsTypingIntoTheField) {
     EXPECT_GE(count(500, CBN_EDITCHANGE), 1);
 }
 
+TEST_F(ComboBoxTest, FocusComingToTheComboBoxSelectsTheFieldSoTypingReplacesIt) {
+    HWND combo = make();
+    SetWindowTextA(combo, "Sweeplux");
+    SetFocus(combo);
+    type(edit_of(combo), "New");
+    EXPECT_EQ(text_of(combo), "New");
+}
+
 TEST_F(ComboBoxTest, ClickingTheListChoosesAndNotifies) {
     HWND combo = make();
     for (const char* t : {"Alpha", "Beta"}) add(combo, t);

@@ -52,6 +52,7 @@ int InstallerRun::run(const std::string& script) {
                           "' WINSIM_DISPLAY=headless WINSIM_CLOCK=virtual WINSIM_SCRIPT='" +
                           script_file.string() + "'";
     if (!screen_.empty()) command += " WINSIM_SCREEN=" + screen_;
+    command += environment_;
     command += " timeout 120 '" TARROWIN_BINARY_DIR "/bin/tarrowin' > '" + output_file.string() + "' 2>&1";
     int status = std::system(command.c_str());
     output_ = read_file(output_file);

@@ -22,6 +22,8 @@ public:
     void set_machine_ini(const std::string& text);
     // WINSIM_SCREEN for the next runs, e.g. "800x600"; empty for the default.
     void set_screen(const std::string& size) { screen_ = size; }
+    // An extra NAME=value for the program's environment on the next runs, e.g. "TZ=Asia/Kolkata".
+    void add_environment(const std::string& assignment) { environment_ += " '" + assignment + "'"; }
 
     // Runs the installer with the script; answers its exit code (-1 if it could not run).
     int run(const std::string& script);
@@ -33,5 +35,6 @@ public:
 private:
     std::filesystem::path folder_;
     std::string screen_;
+    std::string environment_;
     std::string output_;
 };

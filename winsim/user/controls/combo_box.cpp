@@ -42,7 +42,14 @@ LRESULT ComboBox::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: return 1;
     case WM_SETFONT: return on_set_font(reinterpret_cast<HFONT>(wparam), LOWORD(lparam) != 0);
     case WM_GETFONT: return on_get_font();
-    case WM_SETFOCUS: if (edit_) SetFocus(edit_); return 0;
+    case WM_SETFOCUS:
+        // Focus that arrives at the combo box itself (Tab from the dialog) selects the field's
+        // text, so that typing replaces it.
+        if (edit_) {
+            SetFocus(edit_);
+            to_edit(EM_SETSEL, 0, -1);
+        }
+        return 0;
     case WM_ENABLE:
         if (edit_) EnableWindow(edit_, wparam != 0);
         if (list_) EnableWindow(list_, wparam != 0);
