@@ -16,11 +16,18 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarrowin-realwindow.XXXXXX")
 machine="$work/machine"
 xvfb_pid="" app_pid="" passed=0
+# SDL turns SIGTERM into a quit request that a modal loop may never read, so a process that
+# outlives a polite request for two seconds is killed.
+stop_process() {
+  local pid=$1 tries=20
+  kill "$pid" 2>/dev/null
+  while kill -0 "$pid" 2>/dev/null && [ "$tries" -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+  kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
 cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  [ -n "$app_pid" ] && wait "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null
+  [ -n "$app_pid" ] && stop_process "$app_pid"
+  [ -n "$xvfb_pid" ] && stop_process "$xvfb_pid"
   if [ "$passed" = 1 ]; then
     mv "$work/location.ppm" "$PWD/realwindow-location.ppm" 2>/dev/null &&
       echo "realwindow: the location page as the X server showed it: $PWD/realwindow-location.ppm"
@@ -53,11 +60,33 @@ wait_until() {
   done
 }
 
-# The X server picks a free display itself and names it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_until 10 "the X server" grep -q '[0-9]' "$work/display"
-export DISPLAY=":$(tr -dc 0-9 <"$work/display")"
+# A display number nobody uses: other runs may start servers at the same moment and their lock
+# files cannot be relied on, so a server that cannot take its number ends and the next is tried.
+start_x_server() {
+  local n=$1 limit=$((SECONDS + 10))
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && return 1
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  while [ "$SECONDS" -lt "$limit" ]; do
+    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+      wait "$xvfb_pid" 2>/dev/null
+      xvfb_pid=""
+      return 1
+    fi
+    if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+      sleep 0.2  # a server that lost the race for the number ends at once
+      kill -0 "$xvfb_pid" 2>/dev/null && return 0
+    fi
+    sleep 0.1
+  done
+  fail "the X server on :$n did not start"
+}
+first=$((100 + ($$ + RANDOM) % 800))
+for ((n = first; n < first + 20; n++)); do
+  start_x_server "$n" && break
+done
+[ -n "$xvfb_pid" ] || fail "no free display from :$first on"
+export DISPLAY=":$n"
 
 env -u WINSIM_SCRIPT -u WAYLAND_DISPLAY WINSIM_PREFIX="$machine" WINSIM_DISPLAY=sdl \
   WINSIM_CLOCK=real "$tarrowin" >"$work/output.txt" 2>&1 &
@@ -91,6 +120,20 @@ picture_is() {
 page_shown() {  # caption point, then optionally the picture the page shows
   caption_at "$1" "$2" && { [ $# -lt 3 ] || picture_is "$3"; }
 }
+# A page shows its caption before its controls have painted; a person waits for the whole page,
+# so wait until two pictures of the screen a moment apart are the same.
+settle() {
+  local limit=$((SECONDS + 5)) before="$work/settle-before.ppm" after="$work/settle-after.ppm"
+  [ "$limit" -gt "$deadline" ] && limit=$deadline
+  "$window_pixel" "$window" --ppm "$before" || fail "no picture of the screen"
+  while :; do
+    sleep 0.15
+    "$window_pixel" "$window" --ppm "$after" || fail "no picture of the screen"
+    cmp -s "$before" "$after" && return 0
+    mv "$after" "$before"
+    [ "$SECONDS" -ge "$limit" ] && fail "the screen kept changing while $1 was shown"
+  done
+}
 click() {
   xdotool mousemove --window "$window" "$1" "$2" sleep 0.1 click 1 || fail "xdotool could not click"
 }
@@ -116,19 +159,25 @@ all_shortcuts_there() {
 # Pages are centred on the screen (the welcome page) or right of the 150-pixel side panel;
 # the points are the centres of their buttons from the dialog templates at 6x13 base units.
 wait_until 15 "the welcome page" page_shown 500 297
+settle "the welcome page"
 click 470 457                                   # Continue
 wait_until 10 "the license page" page_shown 600 239
+settle "the license page"
 click 645 523                                   # I Agree
 wait_until 10 "the location page" page_shown 600 291 blue
-"$window_pixel" "$window" --ppm "$work/location.ppm" || fail "no screenshot of the location page"
+settle "the location page"
+cp "$work/settle-after.ppm" "$work/location.ppm"
 click 758 319                                   # Continue
 wait_until 25 "the installed files" all_files_there
 wait_until 15 "the group page" page_shown 600 291 teal
+settle "the group page"
 click 758 319                                   # Continue
 wait_until 10 "the shortcuts" all_shortcuts_there
 wait_until 10 "the read-me question" caption_at 600 334
+settle "the read-me question"
 press n                                         # No
 wait_until 10 "the farewell" caption_at 500 317
+settle "the farewell"
 press Return                                    # OK
 
 app_exited() { ! kill -0 "$app_pid" 2>/dev/null; }

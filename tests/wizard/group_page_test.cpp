@@ -21,6 +21,8 @@ namespace {
 const std::uint32_t WHITE = 0xFFFFFF;
 const std::uint32_t LINE = 0xF8F8FF;
 const std::uint32_t HIGHLIGHT = 0x000080;
+const std::uint32_t SHADOW = 0x808080;
+const std::uint32_t BLACK = 0x000000;
 
 const char* const PROGRAMS = "C:\\Documents and Settings\\Owner\\Start Menu\\Programs";
 
@@ -111,12 +113,37 @@ void ExpectFiveShortcuts(const fs::path& group) {
 const std::set<std::string> FIVE_LINKS = {"Uninstall.lnk", "Update.lnk", "Sweeplux.lnk", "Help.lnk",
                                           "Read Me.lnk"};
 
+// The pages' outline on the backdrop's work area, above the tagline.
+PixelBox PagesOnWorkArea(const Screenshot& shot) {
+    int aboveTagline = shot.height() - shot.height() / 18 - 20;
+    return shot.bounds_without(PixelBox{150, 60, shot.width(), aboveTagline}, {WHITE, LINE});
+}
+
 // Highlighted pixels in the group list, below the field, left of the buttons.
 int HighlightInGroupList(const Screenshot& shot) {
-    int aboveTagline = shot.height() - shot.height() / 18 - 20;
-    PixelBox page = shot.bounds_without(PixelBox{150, 60, shot.width(), aboveTagline}, {WHITE, LINE});
+    PixelBox page = PagesOnWorkArea(shot);
     if (page.empty()) return -1;
     return shot.count(PixelBox{page.left + 145, page.top + 90, page.left + 330, page.bottom - 10}, HIGHLIGHT);
+}
+
+// The inside of the group page's Continue button, where its caption is drawn.
+PixelBox ContinueButtonFace(const Screenshot& shot) {
+    PixelBox page = PagesOnWorkArea(shot);
+    return PixelBox{page.right - 84, page.top + 31, page.right - 14, page.top + 47};
+}
+
+// Where the shortcut page's bar has grown between two shots: navy now that was not before.
+PixelBox GrownBetween(const Screenshot& before, const Screenshot& after) {
+    PixelBox grown{after.width(), after.height(), 0, 0};
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (after.at(x, y) == HIGHLIGHT && before.at(x, y) != HIGHLIGHT) {
+                grown.left = std::min(grown.left, x);
+                grown.top = std::min(grown.top, y);
+                grown.right = std::max(grown.right, x + 1);
+                grown.bottom = std::max(grown.bottom, y + 1);
+            }
+    return grown;
 }
 
 }  // namespace
@@ -155,25 +182,10 @@ TEST(GroupPage, TheChosenGroupReceivesTheShortcutsAndIsRecorded) {
     }
 }
 
-const std::uint32_t SHADOW = 0x808080;
-
-// Where the shortcut page's bar has grown between two shots: navy now that was not before.
-PixelBox GrownBetween(const Screenshot& before, const Screenshot& after) {
-    PixelBox grown{after.width(), after.height(), 0, 0};
-    for (int y = 0; y < after.height(); ++y)
-        for (int x = 0; x < after.width(); ++x)
-            if (after.at(x, y) == HIGHLIGHT && before.at(x, y) != HIGHLIGHT) {
-                grown.left = std::min(grown.left, x);
-                grown.top = std::min(grown.top, y);
-                grown.right = std::max(grown.right, x + 1);
-                grown.bottom = std::max(grown.bottom, y + 1);
-            }
-    return grown;
-}
-
 TEST(ShortcutPage, NamesEachShortcutWhileItsBarFills) {
     InstallerRun run("shortcut-page");
     int code = run.run(std::string(TO_GROUP_PAGE) +
+                       "shot \"group.png\"\n"
                        "click \"Continue\"\n"
                        "wait \"Creating Sweeplux Shortcuts\"\n"
                        "expect #600 \"Uninstall\"\n"
@@ -201,6 +213,13 @@ TEST(ShortcutPage, NamesEachShortcutWhileItsBarFills) {
     int start = border + 1;
     EXPECT_GT(first.count(PixelBox{start, grown.top, grown.left, grown.bottom}, HIGHLIGHT), 0);
     EXPECT_NEAR(static_cast<double>(grown.left - start) / (grown.right - start), 0.2, 0.06);
+    // Continue, in the group page's top right corner, is greyed while the shortcuts are made.
+    Screenshot group(run.folder() / "group.png");
+    ASSERT_TRUE(group.loaded());
+    PixelBox continueText = ContinueButtonFace(group);
+    EXPECT_GT(group.count(continueText, BLACK), 20);
+    EXPECT_EQ(first.count(continueText, BLACK), 0);
+    EXPECT_GT(first.count(continueText, SHADOW), 20);
     // Full: no more than a block's gap is left before the bar's white right border.
     int right = grown.right;
     while (right < last.width() && last.at(right, row) != WHITE) ++right;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "installer_run.h"
@@ -54,10 +55,11 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string ExpectFolderText(const std::string& text) { return "expect #300 " + Quoted(text) + "\n"; }
 
-// Empties the folder edit from its end and types the text, as a person at the keyboard would.
+// Empties the folder edit from its end (it holds at most 259 characters) and types the text,
+// as a person at the keyboard would.
 std::string Retype(const std::string& text) {
     std::string script = "click #300\nkey End\n";
-    for (int i = 0; i < 64; ++i) script += "key Back\n";
+    for (int i = 0; i < 260; ++i) script += "key Back\n";
     script += ExpectFolderText("");
     if (!text.empty()) script += "type " + Quoted(text) + "\n";
     return script;
@@ -129,8 +131,28 @@ TEST(LocationPage, FirstRunProposesTheDefaultFolderWithItsChainAndInstallsThere)
     PixelBox last = SelectedEntry(Screenshot(run.folder() / "entry3.png"));
     EXPECT_EQ(current.top, last.top);
     EXPECT_EQ(current.left, last.left);
-    PixelBox below{first.left - 16, current.bottom + 1, current.right + 24, current.bottom + 3 * rowHeight};
+    // Icons are 16 pixels high and reach into the next row; the probe starts below that.
+    PixelBox below{first.left - 16, current.top + 16, current.right + 24, current.bottom + 3 * rowHeight};
     EXPECT_TRUE(start.bounds_without(below, {WHITE}).empty());
+
+    // The current folder has the open-folder icon, the folder above it the closed one: compare
+    // the two while neither is selected (the selected entry's icon is blended), in the rows of
+    // each entry that the icon of the entry above does not reach into.
+    Screenshot entry0(run.folder() / "entry0.png");
+    Screenshot entry2(run.folder() / "entry2.png");
+    Screenshot entry3(run.folder() / "entry3.png");
+    const int iconLeft = first.left - 18;
+    const int clearTop = 16 - rowHeight;
+    PixelBox openIcon{iconLeft + 24, first.top + 3 * rowHeight + clearTop, iconLeft + 40, first.top + 4 * rowHeight};
+    PixelBox closedIcon{iconLeft + 16, first.top + 2 * rowHeight + clearTop, iconLeft + 32, first.top + 3 * rowHeight};
+    ASSERT_FALSE(openIcon.empty());
+    EXPECT_LT(entry2.count(openIcon, WHITE), openIcon.width() * openIcon.height());
+    EXPECT_LT(entry3.count(closedIcon, WHITE), closedIcon.width() * closedIcon.height());
+    EXPECT_FALSE(entry2.same_block(openIcon.left, openIcon.top, entry3, closedIcon.left, closedIcon.top,
+                                   openIcon.width(), openIcon.height()));
+    // The same icon in the same state is drawn alike, so the difference above is the icon's.
+    EXPECT_TRUE(entry3.same_block(closedIcon.left, closedIcon.top, entry0, closedIcon.left, closedIcon.top,
+                                  closedIcon.width(), closedIcon.height()));
 
     EXPECT_TRUE(InstalledInto(run, DEFAULT_FOLDER));
 }
@@ -160,7 +182,7 @@ TEST(LocationPage, TypedFolderGetsTheProductNameUnlessItNamesTheProduct) {
 
 TEST(LocationPage, MalformedFolderWarnsAndThePageStaysOpen) {
     struct Case {
-        const char* typed;
+        std::string typed;
         const char* warning;
     };
     const Case cases[] = {
@@ -168,9 +190,11 @@ TEST(LocationPage, MalformedFolderWarnsAndThePageStaysOpen) {
         {"D:", "Missing : or \\ in drive."},
         {"\\\\server\\share", "Missing : or \\ in drive."},
         {"D:\\", "Path may not be a root drive..."},
+        // With the product's name added it would no longer fit the 255 characters of a folder.
+        {"D:\\" + std::string(244, 'a'), "Path is too long!"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("typed \"") + c.typed + "\"");
+        SCOPED_TRACE("typed \"" + c.typed + "\"");
         InstallerRun run("location-warning");
         run.set_machine_ini(DRIVES_INI);
         std::string toWarning = std::string(TO_LOCATION) + Retype(c.typed) + "click \"Continue\"\nwait \"Tarrowin\"\n";
@@ -270,6 +294,9 @@ TEST(LocationPage, ResetFolderRestoresTheProposalOnlyAfterBrowsing) {
          DEFAULT_FOLDER},
         // Typing alone leaves the folder the proposal, so there is nothing to reset.
         {"typed", Retype("D:\\Typed"), "D:\\Typed"},
+        // Nor does a refused folder change it.
+        {"refused", Retype("D:") + "click \"Continue\"\nwait \"Tarrowin\"\nclick \"OK\"\nwait \"Sweeplux Program Location\"\n",
+         "D:"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -313,4 +340,72 @@ TEST(LocationPage, TheRecordedFolderIsProposedOnTheNextRun) {
                       ExpectFolderText("D:\\Apps\\Sweeplux") + CANCEL_PAGE),
               1)
         << run.output();
+}
+
+TEST(LocationPage, TypedTextStaysUntilTheFolderChanges) {
+    struct Case {
+        const char* name;
+        std::string action;
+        std::string edit;
+    };
+    const Case cases[] = {
+        {"single click", "select #301 \"C:\\\"\n", "D:\\Typed"},
+        {"double-click on the current folder", "dblclick #301 \"C:\\Orvane Tinkerware\\Sweeplux\"\n", "D:\\Typed"},
+        {"double-click on the computer while the drives are shown",
+         "dblclick #301 \"My Computer\"\n" + Retype("D:\\Typed") + "dblclick #301 \"My Computer\"\n", "D:\\Typed"},
+        {"double-click on a folder above", "dblclick #301 \"C:\\Orvane Tinkerware\"\n", "C:\\Orvane Tinkerware"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InstallerRun run("location-typed-stays");
+        ASSERT_EQ(run.run(std::string(TO_LOCATION) + Retype("D:\\Typed") + c.action + ExpectFolderText(c.edit) +
+                          CANCEL_PAGE),
+                  1)
+            << run.output();
+    }
+}
+
+// A machine whose registry records this folder for the product, as an earlier installation
+// would have left it.
+void RecordFolder(InstallerRun& run, const std::string& folder) {
+    std::string escaped;
+    for (char c : folder) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    std::ofstream(run.machine() / "system.reg")
+        << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Orvane Tinkerware]\n\"Sweeplux\"=\"" << escaped << "\"\n";
+}
+
+TEST(LocationPage, ARecordedFolderIsProposedOnlyWhenItFitsAFolder) {
+    struct Case {
+        const char* name;
+        std::string recorded;
+        std::string proposed;
+    };
+    const std::string fits = "D:\\" + std::string(243, 'a') + "\\Sweeplux";
+    const std::string tooLong = "D:\\" + std::string(244, 'a') + "\\Sweeplux";
+    const Case cases[] = {
+        {"as recorded, case and all", "d:\\tools\\sweeplux", "d:\\tools\\sweeplux"},
+        {"255 characters", fits, fits},
+        {"256 characters", tooLong, DEFAULT_FOLDER},
+        {"beyond the registry buffer", "D:\\" + std::string(300, 'b'), DEFAULT_FOLDER},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InstallerRun run("location-recorded-forms");
+        run.set_machine_ini(DRIVES_INI);
+        RecordFolder(run, c.recorded);
+        ASSERT_EQ(run.run(std::string(TO_LOCATION) + ExpectFolderText(c.proposed) + CANCEL_PAGE), 1) << run.output();
+    }
+}
+
+TEST(LocationPage, AFolderWithMoreSubfoldersThanTheListHoldsCanStillBeBrowsed) {
+    InstallerRun run("location-many");
+    for (int i = 0; i < 600; ++i) fs::create_directories(run.host_path("C:\\Many\\f" + std::to_string(1000 + i)));
+    ASSERT_EQ(run.run(std::string(TO_LOCATION) +
+                      "dblclick #301 \"C:\\\"\n"
+                      "dblclick #301 \"C:\\Many\"\n" + ExpectFolderText("C:\\Many") +
+                      "dblclick #301 \"C:\\\"\n" + ExpectFolderText("C:\\") +
+                      "dblclick #301 \"C:\\Many\"\n" + CONTINUE_AND_FINISH),
+              1)
+        << run.output();
+    EXPECT_TRUE(InstalledInto(run, "C:\\Many\\Sweeplux"));
 }
