@@ -34,10 +34,14 @@ bool NothingInstalled(const InstallerRun& run) {
            !std::filesystem::exists(run.host_path("C:\\Orvane Tinkerware"));
 }
 
-const char* const THROUGH_TO_README_QUESTION =
-    "wait \"Tarrowin\"\n"
-    "click \"Continue\"\n"
+// Continue on the welcome page, then the licence page is waited for.
+#define TO_LICENCE_PAGE \
+    "wait \"Tarrowin\"\n"   \
+    "click \"Continue\"\n"  \
     "wait \"Sweeplux License Agreement\"\n"
+
+const char* const THROUGH_TO_README_QUESTION =
+    TO_LICENCE_PAGE
     "click \"I Agree\"\n"
     "wait \"Sweeplux Program Location\"\n"
     "click \"Continue\"\n"
@@ -59,9 +63,7 @@ TEST(WizardSequence, WelcomeCancelOrEscapeEndsWithNothingShownOrWritten) {
 TEST(WizardSequence, IDisagreeEndsTheRunWithoutAMessage) {
     InstallerRun run("disagree");
     int code = run.run(
-        "wait \"Tarrowin\"\n"
-        "click \"Continue\"\n"
-        "wait \"Sweeplux License Agreement\"\n"
+        TO_LICENCE_PAGE
         "click \"I Disagree\"\n");
     EXPECT_EQ(code, 1) << run.output();
     EXPECT_TRUE(NothingInstalled(run));
@@ -83,9 +85,7 @@ TEST(WizardSequence, BackdropClosedBeforeItsTimerEndsTheProgramWithoutAPage) {
 TEST(WizardSequence, CancelOnTheLocationPageShowsTheAbortMessageFirst) {
     InstallerRun run("location-cancel");
     int code = run.run(
-        "wait \"Tarrowin\"\n"
-        "click \"Continue\"\n"
-        "wait \"Sweeplux License Agreement\"\n"
+        TO_LICENCE_PAGE
         "click \"I Agree\"\n"
         "wait \"Sweeplux Program Location\"\n"
         "click \"Cancel\"\n"
@@ -99,9 +99,7 @@ TEST(WizardSequence, CancelOnTheLocationPageShowsTheAbortMessageFirst) {
 TEST(WizardSequence, EachPageHighlightsItsOwnStepLabel) {
     InstallerRun run("steps");
     int code = run.run(
-        "wait \"Tarrowin\"\n"
-        "click \"Continue\"\n"
-        "wait \"Sweeplux License Agreement\"\n"
+        TO_LICENCE_PAGE
         "shot \"licence.png\"\n"
         "click \"I Agree\"\n"
         "wait \"Sweeplux Program Location\"\n"
