@@ -7,6 +7,8 @@
 
 #include <bit>
 
+#include <emmintrin.h>
+
 // The search for the end of a frequency run reads four 16-bit entries as one 64-bit value.
 static_assert(std::endian::native == std::endian::little);
 
@@ -24,15 +26,15 @@ const DWORD OUTPUT_BLOCK = 1024;   // size of every write but the last
 // bytes before WindowPosition are the ring, and when the window fills up they move back to
 // its start together with the bytes not yet written.
 const DWORD WINDOW_SIZE = 32768;
-const DWORD COPY_SLACK = 8;        // a match copy may store this far past its last byte
+const DWORD COPY_SLACK = 64;       // a match copy may store this far past its last byte
 const DWORD WINDOW_LIMIT = WINDOW_SIZE - MAX_MATCH - COPY_SLACK;  // slide before passing this
 
 // Symbols are found by one look-up of the next TOP_BITS bits, which resolves the top levels
 // of the tree; deeper codes walk on from the node it reaches one bit at a time.
-const UINT TOP_BITS = 6;
+const UINT TOP_BITS = 5;
 const UINT TOP_SIZE = 1u << TOP_BITS;
 
-const UINT FREQ_SENTINELS = 4;   // 0xFFFF after the last node, read four at a time
+const UINT FREQ_SENTINELS = 16;  // 0xFFFF after the last node, read up to sixteen at a time
 
 const UINT POSITION_BITS = 14;     // the longest position code: 8 prefix bits and 6 low bits
 
@@ -253,34 +255,66 @@ static inline UINT LastOfRun(UINT first, UINT f)
     }
 }
 
+// How many of the 16 nodes after n have frequency f; as frequencies never decrease, they are
+// the first ones. 16 means the run may go on.
+static inline UINT RunAfter(UINT n, UINT f)
+{
+    const WORD* next = &PayloadDecoder.Freq[n + 1];
+    __m128i same = _mm_set1_epi16((short)f);
+    __m128i low = _mm_cmpeq_epi16(_mm_loadu_si128((const __m128i*)next), same);
+    __m128i high = _mm_cmpeq_epi16(_mm_loadu_si128((const __m128i*)(next + 8)), same);
+    UINT equal = (UINT)_mm_movemask_epi8(_mm_packs_epi16(low, high));
+    return (UINT)std::countr_one(equal);
+}
+
+// Exchanges the subtrees at nodes n and l; node l gets frequency k. With l equal to n it
+// only sets the frequency.
+static inline void ExchangeNodes(UINT n, UINT l, UINT k)
+{
+    PayloadDecoderState& d = PayloadDecoder;
+    d.Freq[n] = d.Freq[l];
+    d.Freq[l] = (WORD)k;
+    UINT i = d.Child[n];
+    UINT j = d.Child[l];
+    d.Child[l] = (WORD)i;
+    d.Child[n] = (WORD)j;
+    // A leaf has one Parent entry, an internal node's children two; writing the leaf's entry
+    // twice spares an unpredictable branch.
+    d.Parent[i] = (WORD)l;
+    d.Parent[i + (i < NODE_COUNT)] = (WORD)l;
+    d.Parent[j] = (WORD)n;
+    d.Parent[j + (j < NODE_COUNT)] = (WORD)n;
+}
+
 // Counts one more occurrence of symbol s on every node from its leaf to the root, moving a
 // node that now outweighs its successors past them to keep the frequencies in order.
 static inline void UpdateHuffmanTree(UINT s)
 {
     PayloadDecoderState& d = PayloadDecoder;
     if (d.Freq[ROOT_NODE] == MAX_FREQ) RebuildHuffmanTree();
+    // The leaf moves past others about two times in three, too often for a branch to guess:
+    // it is always exchanged, with itself when it stays.
     UINT n = d.Parent[s + NODE_COUNT];
-    do {
+    UINT f = d.Freq[n];
+    UINT run = RunAfter(n, f);
+    UINT l = n + run;
+    if (run == 16) l = LastOfRun(n + 16, f);
+    // Bitwise, not short-circuit, operators: no more branches to guess.
+    bool outdates = (run > 0) & ((d.TopReads[n] == d.TopGeneration) | (d.TopReads[l] == d.TopGeneration));
+    ExchangeNodes(n, l, f + 1);
+    if (outdates) OutdateTop();
+    n = d.Parent[l];
+    // Above the leaf, moves are rare.
+    while (n != 0) {
         UINT k = ++d.Freq[n];
         if (k > d.Freq[n + 1]) {
-            UINT l = LastOfRun(n + 1, k - 1);
-            d.Freq[n] = d.Freq[l];
-            d.Freq[l] = (WORD)k;
-            UINT i = d.Child[n];
-            UINT j = d.Child[l];
-            d.Child[l] = (WORD)i;
-            d.Child[n] = (WORD)j;
-            // A leaf has one Parent entry, an internal node's children two; writing the
-            // leaf's entry twice spares an unpredictable branch.
-            d.Parent[i] = (WORD)l;
-            d.Parent[i + (i < NODE_COUNT)] = (WORD)l;
-            d.Parent[j] = (WORD)n;
-            d.Parent[j + (j < NODE_COUNT)] = (WORD)n;
+            l = LastOfRun(n + 1, k - 1);
             if (d.TopReads[n] == d.TopGeneration || d.TopReads[l] == d.TopGeneration) OutdateTop();
+            ExchangeNodes(n, l, k);
             n = l;
         }
         n = d.Parent[n];
-    } while (n != 0);
+    }
 }
 
 // Walks the tree from the root along the TOP_BITS bits `index` for the look-up entry.
@@ -358,9 +392,12 @@ static inline void CopyMatch(DWORD distance, DWORD length)
     PayloadDecoderState& d = PayloadDecoder;
     BYTE* to = d.Window + d.WindowPosition;
     const BYTE* from = to - distance;
-    if (distance >= COPY_SLACK) {
-        // Each 8-byte step reads only bytes already final; the last may store up to 7 bytes
-        // past the match, into room the window keeps free.
+    // Each step reads only bytes already final. The 16-byte steps always store MAX_MATCH
+    // rounded up, so that their count is no branch to guess; the 8-byte steps may store up
+    // to 7 bytes past the match. Both stay in the room the window keeps free.
+    if (distance >= 16) {
+        for (DWORD done = 0; done < MAX_MATCH; done += 16) memcpy(to + done, from + done, 16);
+    } else if (distance >= 8) {
         for (DWORD done = 0; done < length; done += 8) memcpy(to + done, from + done, 8);
     } else if (distance == 1) {
         memset(to, *from, length);
