@@ -36,6 +36,12 @@ const UINT TOP_SIZE = 1u << TOP_BITS;
 
 const UINT FREQ_SENTINELS = 16;  // 0xFFFF after the last node, read up to sixteen at a time
 
+// Whether the leaf is exchanged without a branch is decided afresh after every
+// LEAF_SAMPLE_SIZE updates: when more than LEAF_SAMPLE_MOVES of them moved it, a branch would
+// guess wrong too often.
+const UINT LEAF_SAMPLE_SIZE = 256;
+const UINT LEAF_SAMPLE_MOVES = 40;
+
 const UINT POSITION_BITS = 14;     // the longest position code: 8 prefix bits and 6 low bits
 
 // Upper six bits of a match position and the length of their prefix code, by the next 8
@@ -106,6 +112,9 @@ struct PayloadDecoderState {
     TopEntry Top[TOP_SIZE];       // the top levels of the tree by the next TOP_BITS bits
     DWORD TopReads[NODE_COUNT];   // TopGeneration when an entry of Top followed the node's
                                   // Child; exchanging such a node outdates Top
+    BOOL LeafAlwaysExchanged;     // the leaf is exchanged, with itself if need be, every time
+    UINT LeafMoves;               // updates of the current sample that moved the leaf
+    UINT LeafUpdatesLeft;         // updates still to come in the current sample
     DWORD TopGeneration;          // changes whenever Top may be outdated; never 0
 };
 
@@ -204,6 +213,9 @@ static void ResetHuffmanTree()
     }
     for (UINT i = NODE_COUNT; i < NODE_COUNT + FREQ_SENTINELS; i++) d.Freq[i] = 0xFFFF;
     d.Parent[ROOT_NODE] = 0;
+    d.LeafAlwaysExchanged = FALSE;
+    d.LeafMoves = 0;
+    d.LeafUpdatesLeft = LEAF_SAMPLE_SIZE;
     OutdateTop();
 }
 
@@ -292,17 +304,33 @@ static inline void UpdateHuffmanTree(UINT s)
 {
     PayloadDecoderState& d = PayloadDecoder;
     if (d.Freq[ROOT_NODE] == MAX_FREQ) RebuildHuffmanTree();
-    // The leaf moves past others about two times in three, too often for a branch to guess:
-    // it is always exchanged, with itself when it stays.
     UINT n = d.Parent[s + NODE_COUNT];
     UINT f = d.Freq[n];
-    UINT run = RunAfter(n, f);
-    UINT l = n + run;
-    if (run == 16) l = LastOfRun(n + 16, f);
-    // Bitwise, not short-circuit, operators: no more branches to guess.
-    bool outdates = (run > 0) & ((d.TopReads[n] == d.TopGeneration) | (d.TopReads[l] == d.TopGeneration));
-    ExchangeNodes(n, l, f + 1);
-    if (outdates) OutdateTop();
+    UINT l = n;
+    if (d.LeafAlwaysExchanged) {
+        // In data where the leaf moves past others about as often as not, a branch on it
+        // would guess wrong at every other symbol: the leaf is exchanged every time, with
+        // itself when it stays.
+        UINT run = RunAfter(n, f);
+        l = n + run;
+        if (run == 16) l = LastOfRun(n + 16, f);
+        // Bitwise, not short-circuit, operators: no more branches to guess.
+        bool outdates = (run > 0) & ((d.TopReads[n] == d.TopGeneration) | (d.TopReads[l] == d.TopGeneration));
+        ExchangeNodes(n, l, f + 1);
+        if (outdates) OutdateTop();
+    } else if (f == d.Freq[n + 1]) {
+        l = LastOfRun(n + 1, f);
+        if (d.TopReads[n] == d.TopGeneration || d.TopReads[l] == d.TopGeneration) OutdateTop();
+        ExchangeNodes(n, l, f + 1);
+    } else {
+        d.Freq[n] = (WORD)(f + 1);
+    }
+    d.LeafMoves += l != n;
+    if (--d.LeafUpdatesLeft == 0) {
+        d.LeafAlwaysExchanged = d.LeafMoves > LEAF_SAMPLE_MOVES;
+        d.LeafMoves = 0;
+        d.LeafUpdatesLeft = LEAF_SAMPLE_SIZE;
+    }
     n = d.Parent[l];
     // Above the leaf, moves are rare.
     while (n != 0) {

@@ -194,6 +194,17 @@ TEST(DecodePayload, DecodingAgainGivesTheSameBytes) {
     EXPECT_EQ(decode(unwritten, 61), once);
 }
 
+TEST(DecodePayload, DataThatChangesKindMidStreamDecodesExactly) {
+    // Text moves the decoded leaf rarely, random bytes at most symbols: the decoder changes
+    // how it exchanges the leaf as the sections follow one another.
+    Bytes mixed;
+    for (std::uint32_t section = 0; section < 8; ++section) {
+        Bytes part = section % 2 == 0 ? english_text(30000, section) : random_bytes(12000, section);
+        mixed.insert(mixed.end(), part.begin(), part.end());
+    }
+    EXPECT_EQ(decode(lzhuf::encode(mixed), DWORD(mixed.size())), mixed);
+}
+
 TEST(DecodePayload, AgreesWithThePlainAlgorithmOnArbitraryStreams) {
     // Random bits exercise every symbol, long codes, tree rebuilds and odd positions.
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
