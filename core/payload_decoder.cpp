@@ -31,6 +31,7 @@ const DWORD WINDOW_LIMIT = WINDOW_SIZE - MAX_MATCH - COPY_SLACK;  // slide befor
 
 // Symbols are found by one look-up of the next TOP_BITS bits, which resolves the top levels
 // of the tree; deeper codes walk on from the node it reaches one bit at a time.
+// Five bits measured fastest: more levels are outdated by node moves too often to pay.
 const UINT TOP_BITS = 5;
 const UINT TOP_SIZE = 1u << TOP_BITS;
 
