@@ -362,8 +362,9 @@ static void FillTopEntry(UINT index)
     d.Top[index].Stamp = d.TopGeneration;
 }
 
-// The next literal or match length; the window must hold TOP_BITS bits.
-static inline UINT DecodeSymbol(BitWindow& bits)
+// The next literal or match length, by the tree as it stands; the window must hold the
+// code's bits.
+static inline UINT FindSymbol(BitWindow& bits)
 {
     PayloadDecoderState& d = PayloadDecoder;
     UINT index = PeekBits(bits, TOP_BITS);
@@ -371,9 +372,7 @@ static inline UINT DecodeSymbol(BitWindow& bits)
     DropBits(bits, d.Top[index].Bits);
     UINT next = d.Child[d.Top[index].Node];
     while (next < NODE_COUNT) next = d.Child[next + ReadBit(bits)];
-    UINT s = next - NODE_COUNT;
-    UpdateHuffmanTree(s);
-    return s;
+    return next - NODE_COUNT;
 }
 
 // A match's position: the distance back from WindowPosition minus one, 0 to 4095.
@@ -465,9 +464,11 @@ void DecodePayload(HWND page, const BYTE* stream, DWORD streamLength, DWORD outp
     d.BlockStart = RING_SIZE;
 
     BitWindow bits = {d.BitBuffer, d.BitCount};
-    while (d.OutputRemaining > 0) {
-        if (bits.Count < 40) TopUpBits(bits);
-        UINT s = DecodeSymbol(bits);
+    TopUpBits(bits);
+    UINT s = FindSymbol(bits);
+    // Each symbol's tree update comes after its output and just before the next code is
+    // found (measured faster, most of all on text); the last symbol's would change nothing.
+    for (;;) {
         DWORD produced;
         if (s < 256) {
             d.Window[d.WindowPosition++] = (BYTE)s;
@@ -486,6 +487,10 @@ void DecodePayload(HWND page, const BYTE* stream, DWORD streamLength, DWORD outp
             d.OutputFill -= OUTPUT_BLOCK;
         }
         if (d.WindowPosition > WINDOW_LIMIT) SlideWindow();
+        if (d.OutputRemaining == 0) break;
+        if (bits.Count < 40) TopUpBits(bits);
+        UpdateHuffmanTree(s);
+        s = FindSymbol(bits);
     }
     d.BitBuffer = bits.Buffer;
     d.BitCount = bits.Count;
