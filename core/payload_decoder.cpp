@@ -306,44 +306,38 @@ static inline void UpdateHuffmanTree(UINT s)
     PayloadDecoderState& d = PayloadDecoder;
     if (d.Freq[ROOT_NODE] == MAX_FREQ) RebuildHuffmanTree();
     UINT n = d.Parent[s + NODE_COUNT];
-    UINT f = d.Freq[n];
-    UINT l = n;
     if (d.LeafAlwaysExchanged) {
         // In data where the leaf moves past others about as often as not, a branch on it
         // would guess wrong at every other symbol: the leaf is exchanged every time, with
-        // itself when it stays.
+        // itself when it stays, and the loop below starts at its parent.
+        UINT f = d.Freq[n];
         UINT run = RunAfter(n, f);
-        l = n + run;
+        UINT l = n + run;
         if (run == 16) l = LastOfRun(n + 16, f);
         // Bitwise, not short-circuit, operators: no more branches to guess.
         bool outdates = (run > 0) & ((d.TopReads[n] == d.TopGeneration) | (d.TopReads[l] == d.TopGeneration));
         ExchangeNodes(n, l, f + 1);
         if (outdates) OutdateTop();
-    } else if (f == d.Freq[n + 1]) {
-        l = LastOfRun(n + 1, f);
-        if (d.TopReads[n] == d.TopGeneration || d.TopReads[l] == d.TopGeneration) OutdateTop();
-        ExchangeNodes(n, l, f + 1);
+        d.LeafMoves += run > 0;
+        n = d.Parent[l];  // never the root's 0: l is not the root
     } else {
-        d.Freq[n] = (WORD)(f + 1);
+        d.LeafMoves += d.Freq[n] == d.Freq[n + 1];
     }
-    d.LeafMoves += l != n;
     if (--d.LeafUpdatesLeft == 0) {
         d.LeafAlwaysExchanged = d.LeafMoves > LEAF_SAMPLE_MOVES;
         d.LeafMoves = 0;
         d.LeafUpdatesLeft = LEAF_SAMPLE_SIZE;
     }
-    n = d.Parent[l];
-    // Above the leaf, moves are rare.
-    while (n != 0) {
+    do {
         UINT k = ++d.Freq[n];
         if (k > d.Freq[n + 1]) {
-            l = LastOfRun(n + 1, k - 1);
+            UINT l = LastOfRun(n + 1, k - 1);
             if (d.TopReads[n] == d.TopGeneration || d.TopReads[l] == d.TopGeneration) OutdateTop();
             ExchangeNodes(n, l, k);
             n = l;
         }
         n = d.Parent[n];
-    }
+    } while (n != 0);
 }
 
 // Walks the tree from the root along the TOP_BITS bits `index` for the look-up entry.
