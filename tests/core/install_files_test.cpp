@@ -11,6 +11,7 @@
 
 #include "core/file_install.h"
 #include "core/install_state.h"
+#include "file_stamps.h"
 #include "scratch_machine.h"
 #include "test_page.h"
 #include "test_payloads.h"
@@ -51,25 +52,6 @@ std::string Contents(int entry) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// The manifest's time as UTC, taken as local time with the bias in force now.
-ULONGLONG ExpectedStamp() {
-    struct tm local = {};
-    local.tm_year = 2005 - 1900;
-    local.tm_mon = 10;
-    local.tm_mday = 28;
-    local.tm_hour = 3;
-    local.tm_min = 6;
-    time_t now = time(nullptr);
-    struct tm current;
-    localtime_r(&now, &current);
-    long long unix_seconds = static_cast<long long>(timegm(&local)) - current.tm_gmtoff;
-    return static_cast<ULONGLONG>(unix_seconds + 11644473600LL) * 10000000ULL;
-}
-
-ULONGLONG AsNumber(const FILETIME& time) {
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 class InstallFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -92,15 +74,6 @@ protected:
     std::string read(const std::string& windows_path) const {
         return read_host_file(machine.host(windows_path));
     }
-    void expect_stamped(const std::string& windows_path, ULONGLONG stamp) const {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA(windows_path.c_str(), &found);
-        ASSERT_NE(find, INVALID_HANDLE_VALUE) << windows_path;
-        FindClose(find);
-        EXPECT_EQ(AsNumber(found.ftCreationTime), stamp) << windows_path;
-        EXPECT_EQ(AsNumber(found.ftLastAccessTime), stamp) << windows_path;
-        EXPECT_EQ(AsNumber(found.ftLastWriteTime), stamp) << windows_path;
-    }
     void expect_progress_complete() const {
         DWORD total = 0;
         for (int i = 0; i < Manifest.FileCount; ++i) total += Manifest.Entries[i].UncompressedSize;
@@ -122,10 +95,10 @@ TEST_F(InstallFilesTest, FreshDeepFolderReceivesEveryFileStampedWithTheManifestT
     ASSERT_EQ(InstallFiles(page.window), 1);
 
     // Times first: reading a file moves its last-access time.
-    ULONGLONG stamp = ExpectedStamp();
-    expect_stamped(windows_file("Swxremov.exe"), stamp);
-    expect_stamped(program_file("Sweeplux.exe"), stamp);
-    expect_stamped(program_file("Serial.key"), stamp);
+    ULONGLONG stamp = ExpectedManifestStamp();
+    ExpectStamped(windows_file("Swxremov.exe"), stamp);
+    ExpectStamped(program_file("Sweeplux.exe"), stamp);
+    ExpectStamped(program_file("Serial.key"), stamp);
     EXPECT_TRUE(fs::is_directory(machine.host(kProgramDir)));
     EXPECT_TRUE(read(windows_file("Swxremov.exe")) == Contents(0));
     EXPECT_TRUE(read(program_file("Sweeplux.exe")) == Contents(1));

@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include "file_stamps.h"
 #include "page_payloads.h"
 #include "scratch_machine.h"
 #include "test_payloads.h"
@@ -87,35 +88,6 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    // The manifest's time as UTC, taken as local time with the bias in force now.
-    static ULONGLONG expected_stamp() {
-        struct tm local = {};
-        local.tm_year = 2005 - 1900;
-        local.tm_mon = 10;
-        local.tm_mday = 28;
-        local.tm_hour = 3;
-        local.tm_min = 6;
-        time_t now = time(nullptr);
-        struct tm current;
-        localtime_r(&now, &current);
-        long long unix_seconds = static_cast<long long>(timegm(&local)) - current.tm_gmtoff;
-        return static_cast<ULONGLONG>(unix_seconds + 11644473600LL) * 10000000ULL;
-    }
-
-    void expect_stamped(const std::string& windows_path) const {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA(windows_path.c_str(), &found);
-        ASSERT_NE(find, INVALID_HANDLE_VALUE) << windows_path;
-        FindClose(find);
-        auto number = [](const FILETIME& t) {
-            return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-        };
-        ULONGLONG stamp = expected_stamp();
-        EXPECT_EQ(number(found.ftCreationTime), stamp) << windows_path;
-        EXPECT_EQ(number(found.ftLastAccessTime), stamp) << windows_path;
-        EXPECT_EQ(number(found.ftLastWriteTime), stamp) << windows_path;
-    }
-
     void expect_percent_rose_to_200() {
         EXPECT_EQ(shown["half"], "200");
         EXPECT_EQ(shown["done"], shown["total"]);
@@ -143,8 +115,8 @@ TEST_F(InstallPageTest, FreshDeepFolderIsCreatedAndFilled) {
 
     // Times first: reading a file moves its last-access time.
     for (const char* name : {"Swxupdt.exe", "Sweeplux.exe", "Swxplugs.dat", "Serial.key"})
-        expect_stamped(in_program(name));
-    expect_stamped(in_windows("Swxremov.exe"));
+        ExpectStamped(in_program(name), ExpectedManifestStamp());
+    ExpectStamped(in_windows("Swxremov.exe"), ExpectedManifestStamp());
 
     EXPECT_TRUE(read(in_windows("Swxremov.exe")) == Contents(0));
     EXPECT_TRUE(read(in_program("Swxupdt.exe")) == Contents(1));
@@ -201,7 +173,7 @@ TEST_F(InstallPageTest, DestinationThatCannotBeCreatedStopsTheRunAndKeepsEarlier
     ASSERT_EQ(run(kErrorBoxScript), 0) << "the error box appeared and was closed";
     EXPECT_EQ(shown["result"], "-1");
     EXPECT_EQ(shown["dialog"], "2");
-    expect_stamped(in_program("Sweeplux.exe"));
+    ExpectStamped(in_program("Sweeplux.exe"), ExpectedManifestStamp());
     EXPECT_TRUE(read(in_windows("Swxremov.exe")) == Contents(0));
     EXPECT_TRUE(read(in_program("Sweeplux.exe")) == Contents(2));
     EXPECT_EQ(read(in_program("Swxplugs.DAT")), "read-only and kept");
