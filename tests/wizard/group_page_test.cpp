@@ -13,6 +13,7 @@
 #include "../shell/lnkinfo_reader.h"
 #include "installer_run.h"
 #include "screenshot.h"
+#include "wizard_scripts.h"
 
 namespace fs = std::filesystem;
 
@@ -27,11 +28,7 @@ const std::uint32_t BLACK = 0x000000;
 const char* const PROGRAMS = "C:\\Documents and Settings\\Owner\\Start Menu\\Programs";
 
 const char* const TO_GROUP_PAGE =
-    "wait \"Tarrowin\"\n"
-    "click \"Continue\"\n"
-    "wait \"Sweeplux License Agreement\"\n"
-    "click \"I Agree\"\n"
-    "wait \"Sweeplux Program Location\"\n"
+    SCRIPT_TO_LOCATION_PAGE
     "click \"Continue\"\n"
     "wait \"Sweeplux Program Group\"\n";
 
@@ -306,13 +303,7 @@ TEST(GroupPage, AMissingStartMenuIsReportedAndAborts) {
     // A Start Menu on a floppy drive without a disk.
     run.set_machine_ini("[machine]\nprograms = A:\\Programs\n[drives]\nA = removable\nC = fixed\n");
     int code = run.run(
-        "wait \"Tarrowin\"\n"
-        "click \"Continue\"\n"
-        "wait \"Sweeplux License Agreement\"\n"
-        "click \"I Agree\"\n"
-        "wait \"Sweeplux Program Location\"\n"
-        "click \"Continue\"\n"
-        "wait \"Installing Sweeplux Program Files\"\n"
+        SCRIPT_TO_INSTALLING_PAGE
         "wait \"Tarrowin\"\n"
         "expect #65535 \"Unable to locate the Start Menu!\"\n"
         "click \"OK\"\n"

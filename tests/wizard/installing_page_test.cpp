@@ -12,6 +12,7 @@
 
 #include "installer_run.h"
 #include "screenshot.h"
+#include "wizard_scripts.h"
 
 namespace fs = std::filesystem;
 
@@ -23,14 +24,7 @@ const std::uint32_t WHITE = 0xFFFFFF;
 const std::uint32_t BUTTON_FACE = 0xC0C0C0;
 const std::uint32_t BLACK = 0x000000;
 
-const char* const TO_INSTALLING_PAGE =
-    "wait \"Tarrowin\"\n"
-    "click \"Continue\"\n"
-    "wait \"Sweeplux License Agreement\"\n"
-    "click \"I Agree\"\n"
-    "wait \"Sweeplux Program Location\"\n"
-    "click \"Continue\"\n"
-    "wait \"Installing Sweeplux Program Files\"\n";
+const char* const TO_INSTALLING_PAGE = SCRIPT_TO_INSTALLING_PAGE;
 
 // Leaves the run at the group page by Escape and the abort box.
 const char* const ESCAPE_AT_GROUP_PAGE =

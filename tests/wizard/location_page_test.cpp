@@ -9,6 +9,7 @@
 
 #include "installer_run.h"
 #include "screenshot.h"
+#include "wizard_scripts.h"
 
 namespace fs = std::filesystem;
 
@@ -28,12 +29,7 @@ const char* const DRIVES_INI =
     "E = cdrom\n"
     "F = removable\n";
 
-const char* const TO_LOCATION =
-    "wait \"Tarrowin\"\n"
-    "click \"Continue\"\n"
-    "wait \"Sweeplux License Agreement\"\n"
-    "click \"I Agree\"\n"
-    "wait \"Sweeplux Program Location\"\n";
+const char* const TO_LOCATION = SCRIPT_TO_LOCATION_PAGE;
 
 // Cancel on the page and OK on the abort box: the run ends without waiting for input.
 const char* const CANCEL_PAGE =

@@ -3,6 +3,7 @@
 
 #include "installer_run.h"
 #include "screenshot.h"
+#include "wizard_scripts.h"
 
 namespace {
 
@@ -17,10 +18,7 @@ PixelBox PageOnWorkArea(const Screenshot& shot) {
     return shot.bounds_without(PixelBox{150, 60, shot.width(), aboveTagline}, {WHITE, LINE});
 }
 
-const char* const TO_LICENCE =
-    "wait \"Tarrowin\"\n"
-    "click \"Continue\"\n"
-    "wait \"Sweeplux License Agreement\"\n";
+const char* const TO_LICENCE = SCRIPT_TO_LICENCE_PAGE;
 
 }  // namespace
 

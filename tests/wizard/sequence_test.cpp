@@ -6,6 +6,7 @@
 
 #include "installer_run.h"
 #include "screenshot.h"
+#include "wizard_scripts.h"
 
 namespace {
 
@@ -35,15 +36,8 @@ bool NothingInstalled(const InstallerRun& run) {
 }
 
 // Continue on the welcome page, then the licence page is waited for.
-#define TO_LICENCE_PAGE \
-    "wait \"Tarrowin\"\n"   \
-    "click \"Continue\"\n"  \
-    "wait \"Sweeplux License Agreement\"\n"
-
 const char* const THROUGH_TO_README_QUESTION =
-    TO_LICENCE_PAGE
-    "click \"I Agree\"\n"
-    "wait \"Sweeplux Program Location\"\n"
+    SCRIPT_TO_LOCATION_PAGE
     "click \"Continue\"\n"
     "wait \"Sweeplux Program Group\"\n"
     "click \"Continue\"\n"
@@ -63,7 +57,7 @@ TEST(WizardSequence, WelcomeCancelOrEscapeEndsWithNothingShownOrWritten) {
 TEST(WizardSequence, IDisagreeEndsTheRunWithoutAMessage) {
     InstallerRun run("disagree");
     int code = run.run(
-        TO_LICENCE_PAGE
+        SCRIPT_TO_LICENCE_PAGE
         "click \"I Disagree\"\n");
     EXPECT_EQ(code, 1) << run.output();
     EXPECT_TRUE(NothingInstalled(run));
@@ -85,9 +79,7 @@ TEST(WizardSequence, BackdropClosedBeforeItsTimerEndsTheProgramWithoutAPage) {
 TEST(WizardSequence, CancelOnTheLocationPageShowsTheAbortMessageFirst) {
     InstallerRun run("location-cancel");
     int code = run.run(
-        TO_LICENCE_PAGE
-        "click \"I Agree\"\n"
-        "wait \"Sweeplux Program Location\"\n"
+        SCRIPT_TO_LOCATION_PAGE
         "click \"Cancel\"\n"
         "wait \"Tarrowin\"\n"
         "shot \"abort.png\"\n"
@@ -99,7 +91,7 @@ TEST(WizardSequence, CancelOnTheLocationPageShowsTheAbortMessageFirst) {
 TEST(WizardSequence, EachPageHighlightsItsOwnStepLabel) {
     InstallerRun run("steps");
     int code = run.run(
-        TO_LICENCE_PAGE
+        SCRIPT_TO_LICENCE_PAGE
         "shot \"licence.png\"\n"
         "click \"I Agree\"\n"
         "wait \"Sweeplux Program Location\"\n"
