@@ -145,31 +145,15 @@ INT_PTR CALLBACK tab_page(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
         SetTimer(dialog, 1, 10, nullptr);
         return FALSE;
     }
-    if (message == WM_TIMER && wparam == 1) {
-        KillTimer(dialog, 1);
-        focus_seen.push_back(GetFocus() == edit ? 1001 : GetDlgCtrlID(GetFocus()));
-        PostMessageA(edit, WM_KEYDOWN, VK_TAB, 1);
-        PostMessageA(edit, WM_KEYUP, VK_TAB, 1);
-        SetTimer(dialog, 2, 50, nullptr);
-        return TRUE;
-    }
-    if (message == WM_TIMER && wparam == 2) {
-        KillTimer(dialog, 2);
-        focus_seen.push_back(GetDlgCtrlID(GetFocus()));
-        // From the last tab stop Tab wraps to the first, the button before the combo box.
-        HWND now = GetFocus();
-        PostMessageA(now, WM_KEYDOWN, VK_TAB, 1);
-        PostMessageA(now, WM_KEYUP, VK_TAB, 1);
-        SetTimer(dialog, 3, 50, nullptr);
-        return TRUE;
-    }
-    if (message == WM_TIMER && wparam == 3) {
-        KillTimer(dialog, 3);
-        focus_seen.push_back(GetDlgCtrlID(GetFocus()));
-        HWND now = GetFocus();
-        PostMessageA(now, WM_KEYDOWN, VK_TAB, 1);
-        PostMessageA(now, WM_KEYUP, VK_TAB, 1);
-        SetTimer(dialog, 4, 50, nullptr);
+    // Timers 1 to 3 each note the focus and press Tab through the queue, as a user would; from
+    // the last tab stop Tab wraps to the first, the button before the combo box.
+    if (message == WM_TIMER && wparam >= 1 && wparam <= 3) {
+        KillTimer(dialog, wparam);
+        HWND focus = GetFocus();
+        focus_seen.push_back(focus == edit ? 1001 : GetDlgCtrlID(focus));
+        PostMessageA(focus, WM_KEYDOWN, VK_TAB, 1);
+        PostMessageA(focus, WM_KEYUP, VK_TAB, 1);
+        SetTimer(dialog, wparam + 1, 50, nullptr);
         return TRUE;
     }
     if (message == WM_TIMER && wparam == 4) {
