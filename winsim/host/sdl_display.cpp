@@ -81,6 +81,10 @@ std::unique_ptr<SdlDisplay> SdlDisplay::open(int width, int height, std::string&
         error = SDL_GetError();
         return nullptr;
     }
+    // The picture is composed in memory already; left to itself SDL would show it through a
+    // GPU texture and, on X11, destroy and recreate the window as an OpenGL one on the first
+    // frame, which flashes it and changes its identity under any tool that watches it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* window = SDL_CreateWindow("winsim", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                           width, height, SDL_WINDOW_SHOWN);
     if (!window) {
