@@ -34,7 +34,7 @@ LRESULT CALLBACK parent_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
 // A fresh simulated machine and the headless screen, before the window manager starts.
 struct Machine : ::testing::Environment {
     void SetUp() override {
-        auto dir = std::filesystem::temp_directory_path() / ("controls-test-" + std::to_string(::getpid()));
+        dir = std::filesystem::temp_directory_path() / ("controls-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         setenv("WINSIM_PREFIX", dir.c_str(), 1);
         setenv("WINSIM_DISPLAY", "headless", 1);
@@ -47,6 +47,11 @@ struct Machine : ::testing::Environment {
         wc.lpszClassName = "ControlsTestParent";
         RegisterClassExA(&wc);
     }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::filesystem::path dir;
 };
 const auto* machine = ::testing::AddGlobalTestEnvironment(new Machine);
 

@@ -16,10 +16,21 @@ namespace {
 
 using ScriptRules = WindowTest;
 
+// The folder of the scripts' own file, gone when the test program ends.
+struct ScriptFolder {
+    ScriptFolder() : dir(std::filesystem::temp_directory_path() / ("winsim-user-script-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(dir);
+    }
+    ~ScriptFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::filesystem::path dir;
+};
+
 std::filesystem::path script_path() {
-    auto dir = std::filesystem::temp_directory_path() / ("winsim-user-script-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir / "test.script";
+    static ScriptFolder folder;
+    return folder.dir / "test.script";
 }
 
 std::unique_ptr<ScriptedUser> parse(const std::string& text) {

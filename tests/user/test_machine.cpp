@@ -15,7 +15,7 @@ namespace {
 // The machine is prepared before any test touches the display.
 struct ScratchMachine {
     ScratchMachine() {
-        auto root = std::filesystem::temp_directory_path() / ("winsim-user-test-" + std::to_string(::getpid()));
+        root = std::filesystem::temp_directory_path() / ("winsim-user-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(root);
         ::setenv("WINSIM_PREFIX", root.c_str(), 1);
         ::setenv("WINSIM_DISPLAY", "headless", 1);
@@ -23,6 +23,11 @@ struct ScratchMachine {
         ::unsetenv("WINSIM_SCRIPT");
         winsim::host::reset_clock(winsim::host::Clock::Mode::Virtual);
     }
+    ~ScratchMachine() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+    std::filesystem::path root;
 };
 ScratchMachine machine;
 
