@@ -111,8 +111,7 @@ INT_PTR CALLBACK group_page(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     if (message == WM_TIMER) {
         KillTimer(dialog, 1);
         HWND edit = GetDlgItem(GetDlgItem(dialog, 500), 1001);
-        PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
-        PostMessageA(edit, WM_KEYUP, VK_RETURN, 1);
+        post_key(edit, VK_RETURN);
         SetTimer(dialog, 2, 500, nullptr);
         return TRUE;
     }
@@ -151,8 +150,7 @@ INT_PTR CALLBACK tab_page(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
         KillTimer(dialog, wparam);
         HWND focus = GetFocus();
         focus_seen.push_back(focus == edit ? 1001 : GetDlgCtrlID(focus));
-        PostMessageA(focus, WM_KEYDOWN, VK_TAB, 1);
-        PostMessageA(focus, WM_KEYUP, VK_TAB, 1);
+        post_key(focus, VK_TAB);
         SetTimer(dialog, wparam + 1, 50, nullptr);
         return TRUE;
     }

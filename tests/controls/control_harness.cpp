@@ -95,6 +95,11 @@ void ControlsTest::key(HWND hwnd, UINT vk) {
     SendMessageA(hwnd, WM_KEYUP, vk, 1);
 }
 
+void post_key(HWND hwnd, UINT vk) {
+    PostMessageA(hwnd, WM_KEYDOWN, vk, 1);
+    PostMessageA(hwnd, WM_KEYUP, vk, 1);
+}
+
 void ControlsTest::type(HWND hwnd, const std::string& text) {
     for (unsigned char c : text) SendMessageA(hwnd, WM_CHAR, c, 1);
 }

@@ -16,6 +16,9 @@ struct Notification {
     int code;
 };
 
+// A key press put in the queue, as a user's reaches a dialog's own message loop.
+void post_key(HWND hwnd, UINT vk);
+
 class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override;

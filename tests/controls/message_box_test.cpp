@@ -75,8 +75,7 @@ void CALLBACK press_next_key(HWND hwnd, UINT, UINT_PTR id, DWORD) {
         PostMessageA(target, WM_CHAR, vk - 'A' + 'a', 1);
         return;
     }
-    PostMessageA(target, WM_KEYDOWN, vk, 1);
-    PostMessageA(target, WM_KEYUP, vk, 1);
+    post_key(target, vk);
 }
 
 class MessageBoxTest : public ControlsTest {
