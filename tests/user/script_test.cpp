@@ -16,22 +16,7 @@ namespace {
 
 using ScriptRules = WindowTest;
 
-// The folder of the scripts' own file, gone when the test program ends.
-struct ScriptFolder {
-    ScriptFolder() : dir(std::filesystem::temp_directory_path() / ("winsim-user-script-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(dir);
-    }
-    ~ScriptFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-    std::filesystem::path dir;
-};
-
-std::filesystem::path script_path() {
-    static ScriptFolder folder;
-    return folder.dir / "test.script";
-}
+std::filesystem::path script_path() { return scratch_folder() / "test.script"; }
 
 std::unique_ptr<ScriptedUser> parse(const std::string& text) {
     std::string error;

@@ -45,6 +45,8 @@ LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 
 }  // namespace
 
+std::filesystem::path scratch_folder() { return machine.root; }
+
 std::vector<Logged>& log() {
     static std::vector<Logged> entries;
     return entries;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ namespace user_test {
 
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
+
+// The scratch machine's folder; files a test keeps there go with it when the test program ends.
+std::filesystem::path scratch_folder();
 
 // Destroys every window and empties the queue, so that one test's leftovers cannot
 // reach the next.
